@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QApplication>
+
+// The application object. An error that escapes a command handler is shown in an error box and
+// the program goes on.
+class ClipvaneApplication : public QApplication
+{
+public:
+    using QApplication::QApplication;
+    bool notify(QObject *receiver, QEvent *event) override;
+};

@@ -1,0 +1,390 @@
+#include "app/Unit1.h"
+
+#include "app/ProductInfo.h"
+#include "app/ToolbarIcons.h"
+#include "platform/UserPrompts.h"
+#include "widgets/CaptionedWidgets.h"
+#include "widgets/Gauge.h"
+#include "widgets/ListView.h"
+#include "widgets/MenuItem.h"
+#include "widgets/PageControl.h"
+#include "widgets/Panel.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLockFile>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+const QSize windowSize(748, 547);
+const QSize toolButtonSize(76, 44);
+const int toolSeparatorWidth = 8;
+
+QVBoxLayout *stackedLayout(QWidget *parent)
+{
+    auto *layout = new QVBoxLayout(parent);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    return layout;
+}
+
+} // namespace
+
+TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Clipvane 1.50"));
+    setWindowIcon(programIcon());
+    QFont windowFont(QStringLiteral("MS Sans Serif"));
+    windowFont.setPointSize(9);
+    setFont(windowFont);
+    resize(windowSize);
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    createPanels();
+    createToolBar();
+    Timer1 = create<QTimer>(QStringLiteral("Timer1"), this);
+    Timer1->setInterval(500);
+    connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
+    createFilesPopupMenu();
+    createLanguageComponents();
+    createMainMenu();
+    createActions();
+    FormCreate();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::registerComponent(QObject *component, const QString &name)
+{
+    component->setObjectName(name);
+    m_components.append(component);
+}
+
+void TForm1::createPanels()
+{
+    Panel1 = create<Panel>(QStringLiteral("Panel1"), this);
+    setCentralWidget(Panel1);
+    Panel3 = create<Panel>(QStringLiteral("Panel3"), Panel1);
+    stackedLayout(Panel1)->addWidget(Panel3);
+    QVBoxLayout *panel3Layout = stackedLayout(Panel3);
+
+    Panel4 = create<Panel>(QStringLiteral("Panel4"), Panel3);
+    Panel4->setFixedHeight(193);
+    panel3Layout->addWidget(Panel4);
+    createFileList();
+
+    RzPageControl1 = create<PageControl>(QStringLiteral("RzPageControl1"), Panel3);
+    RzPageControl1->setStyleSheet(QStringLiteral("QTabBar::tab { height: 19px; }"));
+    panel3Layout->addWidget(RzPageControl1, 1);
+    createTimeEventsSheet();
+    createClickEventsSheet();
+    createClipInformationSheet();
+    RzPageControl1->setCurrentIndex(0);
+
+    ggProgress = create<Gauge>(QStringLiteral("ggProgress"), Panel3);
+    ggProgress->setFixedHeight(12);
+    ggProgress->setForeColor(Qt::blue);
+    panel3Layout->addWidget(ggProgress);
+}
+
+void TForm1::createFileList()
+{
+    lvFiles = create<ListView>(QStringLiteral("lvFiles"), Panel4);
+    stackedLayout(Panel4)->addWidget(lvFiles);
+    lvFiles->setToolTip(QStringLiteral("Drag the RealAudio or RealVideo files into here"));
+    lvFiles->addColumn(QStringLiteral("  Source Files "), Qt::AlignLeft, ListView::StretchWidth);
+    lvFiles->addColumn(QStringLiteral("Output Files"), Qt::AlignHCenter, ListView::StretchWidth);
+    lvFiles->addColumn(QStringLiteral("Status"), Qt::AlignHCenter, 100);
+    lvFiles->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(lvFiles, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &position) { pmFiles->popup(lvFiles->viewport()->mapToGlobal(position)); });
+}
+
+void TForm1::createTimeEventsSheet()
+{
+    TabSheet5 = create<TabSheet>(QStringLiteral("TabSheet5"), RzPageControl1);
+    TabSheet5->setCaption(QStringLiteral(" Time Events "));
+    RzPageControl1->addSheet(TabSheet5);
+    QVBoxLayout *layout = stackedLayout(TabSheet5);
+
+    ToolBar2 = create<ToolBar>(QStringLiteral("ToolBar2"), TabSheet5);
+    ToolBar2->setMovable(false);
+    ToolBar2->setLayoutDirection(Qt::RightToLeft);
+    layout->addWidget(ToolBar2);
+    // Added right to left, so that they read left to right along the right edge.
+    const struct {
+        BitBtn *TForm1::*button;
+        const char *name;
+        const char *caption;
+        QIcon (*glyph)();
+        void (TForm1::*handler)();
+    } buttons[] = {
+        {&TForm1::BitBtn8, "BitBtn8", "Clear Events", clearIcon, &TForm1::actClearEventsExecute},
+        {&TForm1::BitBtn7, "BitBtn7", "Delete Event", removeIcon, &TForm1::actDeleteEventExecute},
+        {&TForm1::BitBtn6, "BitBtn6", "Edit Event  ", editIcon, &TForm1::actEditEventExecute},
+        {&TForm1::BitBtn5, "BitBtn5", "Add Event  ", addIcon, &TForm1::actAddEventExecute},
+    };
+    QList<BitBtn *> created;
+    for (const auto &spec : buttons) {
+        BitBtn *button = new BitBtn(QString::fromLatin1(spec.caption), ToolBar2);
+        button->setObjectName(QString::fromLatin1(spec.name));
+        button->setLayoutDirection(Qt::LeftToRight);
+        button->setIcon(spec.glyph());
+        button->setFixedSize(100, 22);
+        connect(button, &QPushButton::clicked, this, spec.handler);
+        ToolBar2->addWidget(button);
+        this->*spec.button = button;
+        created.prepend(button);
+    }
+    for (BitBtn *button : created)
+        registerComponent(button, button->objectName());
+
+    lvEvents = create<ListView>(QStringLiteral("lvEvents"), TabSheet5);
+    lvEvents->addColumn(QStringLiteral("Start Time"), Qt::AlignLeft, 90);
+    lvEvents->addColumn(QStringLiteral("End Time"), Qt::AlignLeft, 90);
+    lvEvents->addColumn(QStringLiteral("Target"), Qt::AlignLeft, 120);
+    lvEvents->addColumn(QStringLiteral("URL"), Qt::AlignLeft, ListView::StretchWidth);
+    layout->addWidget(lvEvents);
+}
+
+void TForm1::createToolBar()
+{
+    clbr1 = create<QWidget>(QStringLiteral("clbr1"), this);
+    clbr1->setFixedHeight(49);
+    tlb1 = create<ToolBar>(QStringLiteral("tlb1"), clbr1);
+    tlb1->setWindowTitle(QStringLiteral("tlb1"));
+    tlb1->setMovable(false);
+    tlb1->setFloatable(false);
+    tlb1->setIconSize(QSize(24, 24));
+    tlb1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    tlb1->setMinimumHeight(45);
+    stackedLayout(clbr1)->addWidget(tlb1);
+
+    const QIcon images[] = {addIcon(), editIcon(), removeIcon(), clearIcon(), startIcon(), stopIcon(), helpIcon()};
+    auto addButton = [this, &images](const QString &name, const QString &caption, int image,
+                                     void (TForm1::*handler)()) {
+        ToolButton *button = create<ToolButton>(name, tlb1);
+        button->setCaption(caption);
+        button->setIcon(images[image]);
+        button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        button->setAutoRaise(true);
+        button->setFixedSize(toolButtonSize);
+        connect(button, &QToolButton::clicked, this, handler);
+        tlb1->addWidget(button);
+        return button;
+    };
+    auto addSeparator = [this](const QString &name) {
+        ToolButton *separator = create<ToolButton>(name, tlb1);
+        separator->setCaption(name);
+        separator->makeSeparator(toolSeparatorWidth);
+        tlb1->addWidget(separator);
+    };
+    btnAdd = addButton(QStringLiteral("btnAdd"), QStringLiteral("Add Files"), 0, &TForm1::actAddFilesExecute);
+    btnEdit = addButton(QStringLiteral("btnEdit"), QStringLiteral("Edit Item"), 1, &TForm1::actEditItemExecute);
+    btnRemove = addButton(QStringLiteral("btnRemove"), QStringLiteral("Remove Item"), 2, &TForm1::actRemoveItemExecute);
+    addSeparator(QStringLiteral("btn9"));
+    btnClear = addButton(QStringLiteral("btnClear"), QStringLiteral("Clear Items"), 3, &TForm1::actClearItemsExecute);
+    addSeparator(QStringLiteral("btn10"));
+    btnStart = addButton(QStringLiteral("btnStart"), QStringLiteral(" Start Merging "), 4, &TForm1::actStartExecute);
+    btnStop = addButton(QStringLiteral("btnStop"), QStringLiteral(" Stop Merging "), 5, &TForm1::actStopExecute);
+    addSeparator(QStringLiteral("btn11"));
+    btnHelp = addButton(QStringLiteral("btnHelp"), QStringLiteral("Help"), 6, &TForm1::actHelpExecute);
+
+    // The cool bar sits above the panels, under the main menu.
+    auto *top = new QWidget(this);
+    QVBoxLayout *topLayout = stackedLayout(top);
+    topLayout->addWidget(clbr1);
+    topLayout->addWidget(takeCentralWidget());
+    setCentralWidget(top);
+}
+
+void TForm1::createFilesPopupMenu()
+{
+    pmFiles = create<QMenu>(QStringLiteral("pmFiles"), this);
+    const struct {
+        const char *name;
+        const char *caption;
+        void (TForm1::*handler)();
+    } items[] = {
+        {"AddFiles2", "Add Files", &TForm1::actAddFilesExecute},
+        {"EditItem2", "Edit Item", &TForm1::actEditItemExecute},
+        {"RemoveItem2", "Remove Item", &TForm1::actRemoveItemExecute},
+        {"N5", "-", nullptr},
+        {"ClearItems2", "Clear Items", &TForm1::actClearItemsExecute},
+    };
+    for (const auto &item : items) {
+        MenuItem *action = create<MenuItem>(QString::fromLatin1(item.name), QString::fromLatin1(item.caption), pmFiles);
+        if (item.handler)
+            connect(action, &QAction::triggered, this, item.handler);
+        else
+            action->setSeparator(true);
+        pmFiles->addAction(action);
+    }
+}
+
+void TForm1::createLanguageComponents()
+{
+    for (const char *name : {"smlFormLangRes1", "smlMenuLangRes1", "smlMsgLangRes1"})
+        create<QObject>(QString::fromLatin1(name), this);
+    create<QObject>(QStringLiteral("il2"), this);
+}
+
+void TForm1::createMainMenu()
+{
+    mm1 = create<QMenuBar>(QStringLiteral("mm1"), this);
+    setMenuBar(mm1);
+    const struct {
+        const char *name;
+        const char *caption;
+        void (TForm1::*handler)();
+        bool opensMenu;
+    } items[] = {
+        {"File1", "File", nullptr, true},
+        {"AddFiles1", "Add Files", &TForm1::actAddFilesExecute, false},
+        {"N1", "-", nullptr, false},
+        {"Exit1", "&Exit", &TForm1::Exit1Click, false},
+        {"Edit1Menu", "Edit", nullptr, true},
+        {"EditItem1", "Edit Item", &TForm1::actEditItemExecute, false},
+        {"RemoveItem1", "Remove Item", &TForm1::actRemoveItemExecute, false},
+        {"ClearItems1", "Clear Items", &TForm1::actClearItemsExecute, false},
+        {"N2", "-", nullptr, false},
+        {"AddEvent1", "Add Event", &TForm1::actAddEventExecute, false},
+        {"EditEvent1", "Edit Event", &TForm1::actEditEventExecute, false},
+        {"DeleteEvent1", "Delete Event", &TForm1::actDeleteEventExecute, false},
+        {"ClearEvents1", "Clear Events", &TForm1::actClearEventsExecute, false},
+        {"Jobs1", "Jobs", nullptr, true},
+        {"AddTimeEvent1", "Add Time Event", &TForm1::actAddEventExecute, false},
+        {"N3", "-", nullptr, false},
+        {"StartMerging1", "Start Merging", &TForm1::actStartExecute, false},
+        {"StopMerging1", "Stop Merging", &TForm1::actStopExecute, false},
+        {"Help1", "Help", nullptr, true},
+        {"OnlineHelp1", "Online Help", &TForm1::actHelpExecute, false},
+        {"N4", "-", nullptr, false},
+        {"Comments1", "Comments", &TForm1::Comments1Click, false},
+        {"HomePage1", "Vist Home Page", &TForm1::HomePage1Click, false},
+        {"N6", "-", nullptr, false},
+        {"About1", "About...", &TForm1::About1Click, false},
+    };
+    QMenu *menu = nullptr;
+    for (const auto &item : items) {
+        const QString name = QString::fromLatin1(item.name);
+        const QString caption = QString::fromLatin1(item.caption);
+        if (item.opensMenu) {
+            menu = new QMenu(caption, mm1);
+            MenuItem *action = create<MenuItem>(name, caption, mm1);
+            action->setMenu(menu);
+            mm1->addAction(action);
+            continue;
+        }
+        MenuItem *action = create<MenuItem>(name, caption, menu);
+        if (item.handler)
+            connect(action, &QAction::triggered, this, item.handler);
+        else
+            action->setSeparator(true);
+        menu->addAction(action);
+        if (name == QLatin1String("StartMerging1"))
+            StartMerging1 = action;
+    }
+}
+
+void TForm1::createActions()
+{
+    actlst1 = create<QObject>(QStringLiteral("actlst1"), this);
+    const struct {
+        const char *name;
+        void (TForm1::*handler)();
+    } actions[] = {
+        {"actAddFiles", &TForm1::actAddFilesExecute},
+        {"actEditItem", &TForm1::actEditItemExecute},
+        {"actRemoveItem", &TForm1::actRemoveItemExecute},
+        {"actClearItems", &TForm1::actClearItemsExecute},
+        {"actStart", &TForm1::actStartExecute},
+        {"actStop", &TForm1::actStopExecute},
+        {"actHelp", &TForm1::actHelpExecute},
+        {"actAddEvent", &TForm1::actAddEventExecute},
+        {"actEditEvent", &TForm1::actEditEventExecute},
+        {"actDeleteEvent", &TForm1::actDeleteEventExecute},
+        {"actClearEvents", &TForm1::actClearEventsExecute},
+    };
+    for (const auto &spec : actions) {
+        const QString name = QString::fromLatin1(spec.name);
+        QAction *action = create<QAction>(name, name, actlst1);
+        connect(action, &QAction::triggered, this, spec.handler);
+        if (name == QLatin1String("actStart"))
+            actStart = action;
+    }
+}
+
+void TForm1::FormCreate()
+{
+    QApplication::setApplicationName(ProductInfo::name);
+    QApplication::setApplicationDisplayName(ProductInfo::name);
+    UpdateCaption();
+    ResultLines.clear();
+    acceptDropsOnlyOnWindow();
+}
+
+// Files dropped anywhere on the window are clips to add; text fields must not take them as text.
+void TForm1::acceptDropsOnlyOnWindow()
+{
+    for (QWidget *child : findChildren<QWidget *>())
+        child->setAcceptDrops(false);
+    setAcceptDrops(true);
+}
+
+void TForm1::UpdateCaption()
+{
+    setWindowTitle(ProductInfo::name + QLatin1Char(' ') + ProductInfo::version);
+}
+
+void TForm1::closeEvent(QCloseEvent *event)
+{
+    FormClose();
+    event->accept();
+}
+
+void TForm1::FormClose()
+{
+    ResultLines.clear();
+}
+
+void TForm1::Exit1Click()
+{
+    close();
+}
+
+void TForm1::actHelpExecute()
+{
+    UserPrompts::current().openUrl(ProductInfo::helpPage);
+}
+
+void TForm1::HomePage1Click()
+{
+    UserPrompts::current().openUrl(ProductInfo::homePage);
+}
+
+void TForm1::Comments1Click()
+{
+    UserPrompts::current().openUrl(QLatin1String("mailto:") + ProductInfo::supportEmail
+                                   + QLatin1String("?subject=For") + ProductInfo::name + QLatin1Char(' ')
+                                   + ProductInfo::version);
+}
+
+void TForm1::actEditItemExecute() {}
+
+void TForm1::About1Click() {}
+
+void TForm1::actAddEventExecute() {}
+
+void TForm1::actEditEventExecute() {}
+
+void TForm1::actDeleteEventExecute() {}
+
+void TForm1::actClearEventsExecute() {}

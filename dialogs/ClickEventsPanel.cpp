@@ -1,0 +1,64 @@
+#include "app/Unit1.h"
+
+#include "widgets/CaptionedWidgets.h"
+#include "widgets/PageControl.h"
+#include "widgets/SpinEdit.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+
+// The " Click Events " tab: for a set duration from the clip's start, a click on the picture opens
+// the pop-up URL.
+void TForm1::createClickEventsSheet()
+{
+    TabSheet6 = create<TabSheet>(QStringLiteral("TabSheet6"), RzPageControl1);
+    TabSheet6->setCaption(QStringLiteral(" Click Events "));
+    RzPageControl1->addSheet(TabSheet6);
+    auto *layout = new QGridLayout(TabSheet6);
+    layout->setColumnStretch(8, 1);
+
+    CheckBox4 = create<CheckBox>(QStringLiteral("CheckBox4"),
+                                 QStringLiteral("Merge \"Click To PopUp\" events into RealAudio / RealVideo files"),
+                                 TabSheet6);
+    CheckBox4->setStyleSheet(QStringLiteral("color: red;"));
+    CheckBox4->setChecked(true);
+    connect(CheckBox4, &QCheckBox::clicked, this, &TForm1::CheckBox4Click);
+    layout->addWidget(CheckBox4, 0, 0, 1, 9);
+
+    auto addLabel = [this, layout](const QString &name, const QString &caption, int row, int column) {
+        layout->addWidget(create<Label>(name, caption, TabSheet6), row, column);
+    };
+    auto addSpin = [this, layout](const QString &name, int maximum, int value, int column) {
+        SpinEdit *spin = create<SpinEdit>(name, TabSheet6);
+        spin->setRange(0, maximum);
+        spin->setValue(value);
+        spin->setFixedWidth(48);
+        layout->addWidget(spin, 1, column);
+        return spin;
+    };
+    addLabel(QStringLiteral("Label1"), QStringLiteral("Duration:"), 1, 0);
+    SpinEdit1 = addSpin(QStringLiteral("SpinEdit1"), 24, 3, 1);
+    addLabel(QStringLiteral("Label2"), QStringLiteral("Hours"), 1, 2);
+    SpinEdit2 = addSpin(QStringLiteral("SpinEdit2"), 60, 0, 3);
+    addLabel(QStringLiteral("Label3"), QStringLiteral("Minutes"), 1, 4);
+    SpinEdit3 = addSpin(QStringLiteral("SpinEdit3"), 60, 0, 5);
+    addLabel(QStringLiteral("Label4"), QStringLiteral("Seconds"), 1, 6);
+
+    addLabel(QStringLiteral("Label5"), QStringLiteral("Show Text: "), 2, 0);
+    Edit4 = create<QLineEdit>(QStringLiteral("Edit4"), TabSheet6);
+    layout->addWidget(Edit4, 2, 1, 1, 8);
+    addLabel(QStringLiteral("Label6"), QStringLiteral("PopUp URL: "), 3, 0);
+    Edit5 = create<QLineEdit>(QStringLiteral("Edit5"), TabSheet6);
+    layout->addWidget(Edit5, 3, 1, 1, 8);
+    layout->setRowStretch(4, 1);
+}
+
+void TForm1::CheckBox4Click()
+{
+    const bool on = CheckBox4->isChecked();
+    for (QWidget *field : {static_cast<QWidget *>(SpinEdit1), static_cast<QWidget *>(SpinEdit2),
+                           static_cast<QWidget *>(SpinEdit3), static_cast<QWidget *>(Edit4),
+                           static_cast<QWidget *>(Edit5)})
+        field->setEnabled(on);
+}

@@ -1,0 +1,74 @@
+#include "app/Unit1.h"
+
+#include "widgets/CaptionedWidgets.h"
+#include "widgets/PageControl.h"
+
+#include <QGridLayout>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+// The " Clip Information " tab: five items, each merged only while its box is checked.
+void TForm1::createClipInformationSheet()
+{
+    TabSheet7 = create<TabSheet>(QStringLiteral("TabSheet7"), RzPageControl1);
+    TabSheet7->setCaption(QStringLiteral(" Clip Information "));
+    RzPageControl1->addSheet(TabSheet7);
+    auto *layout = new QGridLayout(TabSheet7);
+    layout->setColumnStretch(1, 1);
+    layout->setColumnStretch(3, 1);
+
+    auto addItem = [this, layout](const QString &boxName, const QString &caption, const QString &fieldName,
+                                  int row, int column, void (TForm1::*handler)()) {
+        CheckBox *box = create<CheckBox>(boxName, caption, TabSheet7);
+        QLineEdit *field = create<QLineEdit>(fieldName, TabSheet7);
+        field->setEnabled(false);
+        connect(box, &QCheckBox::clicked, this, handler);
+        layout->addWidget(box, row, column);
+        layout->addWidget(field, row, column + 1);
+        return std::pair{box, field};
+    };
+    std::tie(CheckBox1, Edit1) = addItem(QStringLiteral("CheckBox1"), QStringLiteral("Title:"),
+                                         QStringLiteral("Edit1"), 0, 0, &TForm1::CheckBox1Click);
+    std::tie(CheckBox2, Edit2) = addItem(QStringLiteral("CheckBox2"), QStringLiteral("Copyright:"),
+                                         QStringLiteral("Edit2"), 1, 0, &TForm1::CheckBox2Click);
+    std::tie(CheckBox3, Edit3) = addItem(QStringLiteral("CheckBox3"), QStringLiteral("Author:"),
+                                         QStringLiteral("Edit3"), 0, 2, &TForm1::CheckBox3Click);
+    std::tie(chk1, edt1) = addItem(QStringLiteral("chk1"), QStringLiteral("Keywords:"), QStringLiteral("edt1"),
+                                   1, 2, &TForm1::chk1Click);
+
+    chk2 = create<CheckBox>(QStringLiteral("chk2"), QStringLiteral("Description:"), TabSheet7);
+    connect(chk2, &QCheckBox::clicked, this, &TForm1::chk2Click);
+    layout->addWidget(chk2, 2, 0, Qt::AlignTop);
+    mmo1 = create<QPlainTextEdit>(QStringLiteral("mmo1"), TabSheet7);
+    mmo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    mmo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    mmo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    mmo1->setEnabled(false);
+    layout->addWidget(mmo1, 2, 1, 1, 3);
+    layout->setRowStretch(2, 1);
+}
+
+void TForm1::CheckBox1Click()
+{
+    Edit1->setEnabled(CheckBox1->isChecked());
+}
+
+void TForm1::CheckBox2Click()
+{
+    Edit2->setEnabled(CheckBox2->isChecked());
+}
+
+void TForm1::CheckBox3Click()
+{
+    Edit3->setEnabled(CheckBox3->isChecked());
+}
+
+void TForm1::chk1Click()
+{
+    edt1->setEnabled(chk1->isChecked());
+}
+
+void TForm1::chk2Click()
+{
+    mmo1->setEnabled(chk2->isChecked());
+}

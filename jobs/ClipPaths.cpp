@@ -1,0 +1,47 @@
+#include "jobs/ClipPaths.h"
+
+#include "platform/PathSeparators.h"
+
+namespace {
+
+// Index of the file name's first character: just after the last folder separator.
+qsizetype fileNameStart(const QString &path)
+{
+    for (qsizetype i = path.size(); i > 0; --i) {
+        if (isPathSeparator(path[i - 1]))
+            return i;
+    }
+    return 0;
+}
+
+QString asciiUpper(QString text)
+{
+    for (QChar &c : text) {
+        if (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
+            c = QChar(c.unicode() - 'a' + 'A');
+    }
+    return text;
+}
+
+} // namespace
+
+QString clipExtension(const QString &path)
+{
+    const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
+    if (dot < fileNameStart(path))
+        return QString();
+    return asciiUpper(path.mid(dot));
+}
+
+bool isClipPath(const QString &path)
+{
+    const QString extension = clipExtension(path);
+    return extension == QLatin1String(".RM") || extension == QLatin1String(".RMVB")
+           || extension == QLatin1String(".RA");
+}
+
+QString defaultOutputPath(const QString &sourcePath)
+{
+    const qsizetype nameStart = fileNameStart(sourcePath);
+    return sourcePath.left(nameStart) + QLatin1String("Done_") + sourcePath.mid(nameStart);
+}

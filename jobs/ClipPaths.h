@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+// The extension of a path: from the last dot of its file name to the end, dot included, upper-cased
+// (ASCII letters only); empty when the file name has no dot.
+QString clipExtension(const QString &path);
+
+// Whether Clipvane takes this path as a clip: ".RM", ".RMVB" or ".RA" in any letter case.
+bool isClipPath(const QString &path);
+
+// The default output beside the source: the source's folder, "Done_", the source's file name.
+QString defaultOutputPath(const QString &sourcePath);

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+// The fixed names, in the application folder, of what a job shares with the merge tool.
+namespace JobFiles {
+inline const QString eventScript = QStringLiteral("events.txt");
+inline const QString mapScript = QStringLiteral("maps.txt");
+inline const QString log = QStringLiteral("result.txt");
+inline const QString folderLock = QStringLiteral("clipvane.lock");
+inline const QString toolBaseName = QStringLiteral("rmevents");
+inline const QString endMark = QStringLiteral("***");
+} // namespace JobFiles

@@ -1,0 +1,73 @@
+#include "jobs/ScriptWriters.h"
+
+#include <QStringList>
+
+namespace {
+
+const QString lineEnd = QStringLiteral("\r\n");
+const QString contextPaneMarker = QStringLiteral(" &&_rpcontextwin&&");
+
+QString targetMarker(const QString &target)
+{
+    if (target == QLatin1String("External Browser"))
+        return QStringLiteral(" &&_rpexternal&&");
+    if (target == QLatin1String("Media Browser"))
+        return QStringLiteral(" &&_rpbrowser&&");
+    return contextPaneMarker;
+}
+
+// Every line of the field preceded by one space; a line break at the very end opens no line.
+QString joinedDescription(const QString &fieldText)
+{
+    QString text = fieldText;
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    QStringList lines = text.split(QLatin1Char('\n'));
+    if (text.endsWith(QLatin1Char('\n')) || text.isEmpty())
+        lines.removeLast();
+    QString joined;
+    for (const QString &line : lines)
+        joined += QLatin1Char(' ') + line;
+    return joined;
+}
+
+void appendInformationLine(QString &script, QChar letter, const ClipInfoItem &item, const QString &text)
+{
+    if (item.checked && !item.text.isEmpty())
+        script += QString(letter) + QLatin1String(" 00:00:00.0 00:00:10.0 ") + text + lineEnd;
+}
+
+QString durationText(const ClickMap &map)
+{
+    return QStringLiteral("0:%1:%2:%3:0").arg(map.hours).arg(map.minutes).arg(map.seconds);
+}
+
+} // namespace
+
+QString eventScript(const QList<TimeEventRow> &rows, const ClipInformation &information)
+{
+    QString script;
+    for (const TimeEventRow &row : rows) {
+        const QString marker = targetMarker(row.target);
+        script += QLatin1String("u ") + row.start + QLatin1Char(' ') + row.end + marker + row.url;
+        if (marker == contextPaneMarker)
+            script += QLatin1String("?rpcontextheight=250&rpcontextwidth=280");
+        script += lineEnd;
+    }
+    appendInformationLine(script, QLatin1Char('i'), information.title, information.title.text);
+    appendInformationLine(script, QLatin1Char('c'), information.copyright, information.copyright.text);
+    appendInformationLine(script, QLatin1Char('a'), information.author, information.author.text);
+    appendInformationLine(script, QLatin1Char('n'), information.keywords, information.keywords.text);
+    appendInformationLine(script, QLatin1Char('q'), information.description,
+                          joinedDescription(information.description.text));
+    return script;
+}
+
+QString clickMapScript(const ClickMap &map)
+{
+    const QString duration = durationText(map);
+    return QLatin1String("DURATION=") + duration + lineEnd
+           + QLatin1String("<MAP START=0:0:0:0:0 END=") + duration
+           + QLatin1String(" COORDS=0,0,1024,768><AREA SHAPE=RECTANGLE COORDS=0,0,1024,768 URL=\"")
+           + map.popUpUrl + QLatin1String("\" ALT=\"") + map.showText + QLatin1String("\"></MAP>")
+           + lineEnd;
+}

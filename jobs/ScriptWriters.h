@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+// One row of the time-event list, as the event dialog stores it.
+struct TimeEventRow
+{
+    QString start;  // "HH:MM:SS.0"
+    QString end;
+    QString target; // "Media Browser", "External Browser" or "Related Info Pane"
+    QString url;
+};
+
+// One clip-information item: written only when checked and its text is not empty.
+struct ClipInfoItem
+{
+    bool checked = false;
+    QString text;
+};
+
+struct ClipInformation
+{
+    ClipInfoItem title;
+    ClipInfoItem copyright;
+    ClipInfoItem author;
+    ClipInfoItem keywords;
+    ClipInfoItem description; // the description field's whole text, line breaks included
+};
+
+// The click-to-pop-up event: for this duration from the start, the whole picture opens the URL.
+struct ClickMap
+{
+    int hours = 0;
+    int minutes = 0;
+    int seconds = 0;
+    QString popUpUrl;
+    QString showText;
+};
+
+// The text of the event script: a URL-event line per row in list order, then the checked
+// clip-information lines; every line ends with CR LF.
+QString eventScript(const QList<TimeEventRow> &rows, const ClipInformation &information);
+
+// The text of the image-map script: the duration line and the one-area map line, each ending
+// with CR LF.
+QString clickMapScript(const ClickMap &map);

@@ -1,0 +1,26 @@
+#include "jobs/ToolLog.h"
+
+#include "jobs/JobFiles.h"
+#include "platform/CodePage.h"
+
+#include <QRegularExpression>
+#include <algorithm>
+
+QStringList toolLogLines(const QByteArray &log)
+{
+    const qsizetype nul = log.indexOf('\0');
+    const QString text = CodePage::system().decode(nul >= 0 ? log.left(nul) : log);
+    if (text.isEmpty())
+        return {};
+    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
+    QStringList lines = text.split(lineBreak);
+    if (text.endsWith(QLatin1Char('\n')) || text.endsWith(QLatin1Char('\r')))
+        lines.removeLast();
+    return lines;
+}
+
+bool hasEndMark(const QStringList &lines)
+{
+    return std::any_of(lines.begin(), lines.end(),
+                       [](const QString &line) { return line.contains(JobFiles::endMark); });
+}

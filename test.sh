@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Builds Clipvane (installing what is missing) and runs the whole test suite headless.
+set -euo pipefail
+root=$(cd "$(dirname "$0")" && pwd)
+source "$root/scripts/prepare.sh"
+cd "$root/build"
+QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j 2 "$@"

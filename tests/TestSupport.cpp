@@ -1,0 +1,80 @@
+#include "TestSupport.h"
+
+#include "jobs/AppFolder.h"
+
+#include <QFile>
+#include <QTest>
+
+void RecordingPrompts::showMessage(QWidget *, const QString &title, const QString &text, Icon icon)
+{
+    messages.append({title, text, icon});
+    if (whileMessageShown)
+        whileMessageShown(messages.last());
+}
+
+QString RecordingPrompts::chooseFileToOpen(QWidget *, const QString &filter)
+{
+    openFilters.append(filter);
+    return filesToChoose.isEmpty() ? QString() : filesToChoose.takeFirst();
+}
+
+void RecordingPrompts::openUrl(const QString &url)
+{
+    openedUrls.append(url);
+}
+
+QStringList RecordingPrompts::messageTexts() const
+{
+    QStringList texts;
+    for (const Message &message : messages)
+        texts.append(message.text);
+    return texts;
+}
+
+TemporaryAppFolder::TemporaryAppFolder()
+{
+    redirectAppFolder(m_folder.path());
+}
+
+TemporaryAppFolder::~TemporaryAppFolder()
+{
+    redirectAppFolder(QString());
+}
+
+void TemporaryAppFolder::installMergeTool() const
+{
+    QVERIFY(QFile::copy(QStringLiteral(RMEVENTS_PATH), filePath(QStringLiteral("rmevents"))));
+}
+
+void TemporaryAppFolder::installToolScript(const QByteArray &body) const
+{
+    const QString tool = filePath(QStringLiteral("rmevents"));
+    writeFile(tool, "#!/bin/sh\n" + body + "\n");
+    QFile::setPermissions(tool, QFile::permissions(tool) | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther);
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return file.readAll();
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY2(file.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(file.errorString()));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+void writeClip(const QString &path, qint64 size)
+{
+    QByteArray pattern(4096, Qt::Uninitialized);
+    for (int i = 0; i < pattern.size(); ++i)
+        pattern[i] = char((i * 7 + i / 13) & 0xff);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    for (qint64 written = 0; written < size; written += pattern.size())
+        QVERIFY(file.write(pattern.constData(), std::min<qint64>(pattern.size(), size - written)) >= 0);
+}

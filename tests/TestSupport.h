@@ -1,0 +1,63 @@
+#pragma once
+
+#include "platform/UserPrompts.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <functional>
+
+// Answers what would need a person and records what was asked.
+class RecordingPrompts : public UserPrompts
+{
+public:
+    struct Message
+    {
+        QString title;
+        QString text;
+        Icon icon;
+    };
+
+    RecordingPrompts() { install(this); }
+    ~RecordingPrompts() override { install(nullptr); }
+
+    void showMessage(QWidget *parent, const QString &title, const QString &text, Icon icon) override;
+    QString chooseFileToOpen(QWidget *parent, const QString &filter) override;
+    void openUrl(const QString &url) override;
+
+    QList<Message> messages;
+    QStringList openFilters;
+    QStringList openedUrls;
+    // The answers the open dialog gives, first one first; empty means cancelled.
+    QStringList filesToChoose;
+    // Runs while a message box would be open (a person reading it).
+    std::function<void(const Message &)> whileMessageShown;
+
+    QStringList messageTexts() const;
+};
+
+// A temporary application folder of a test's own, made the program's application folder.
+class TemporaryAppFolder
+{
+public:
+    TemporaryAppFolder();
+    ~TemporaryAppFolder();
+
+    QString path() const { return m_folder.path() + QLatin1Char('/'); }
+    QString filePath(const QString &name) const { return m_folder.filePath(name); }
+
+    // The bundled merge tool, copied in.
+    void installMergeTool() const;
+    // A stand-in for the merge tool: a shell script with this body.
+    void installToolScript(const QByteArray &body) const;
+
+private:
+    QTemporaryDir m_folder;
+};
+
+QByteArray readFile(const QString &path);
+void writeFile(const QString &path, const QByteArray &bytes);
+// A file of this size whose bytes are not all alike.
+void writeClip(const QString &path, qint64 size);

@@ -1,0 +1,79 @@
+#include "widgets/ListView.h"
+
+#include <QHeaderView>
+
+ListView::ListView(QWidget *parent) : QTreeWidget(parent)
+{
+    setColumnCount(0);
+    setRootIsDecorated(false);
+    setUniformRowHeights(true);
+    setAllColumnsShowFocus(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSortingEnabled(false);
+    header()->setStretchLastSection(false);
+    header()->setSectionsMovable(false);
+}
+
+void ListView::addColumn(const QString &heading, Qt::Alignment alignment, int width)
+{
+    const int column = columnCount();
+    setColumnCount(column + 1);
+    m_alignments.append(alignment | Qt::AlignVCenter);
+    headerItem()->setText(column, heading);
+    headerItem()->setTextAlignment(column, m_alignments.last());
+    if (width == StretchWidth) {
+        header()->setSectionResizeMode(column, QHeaderView::Stretch);
+    } else {
+        header()->setSectionResizeMode(column, QHeaderView::Fixed);
+        header()->resizeSection(column, width);
+    }
+}
+
+QTreeWidgetItem *ListView::addRow(const QString &caption, const QStringList &subItems)
+{
+    auto *item = new QTreeWidgetItem(QStringList(caption) + subItems);
+    for (int column = 0; column < m_alignments.size(); ++column)
+        item->setTextAlignment(column, m_alignments[column]);
+    addTopLevelItem(item);
+    return item;
+}
+
+QString ListView::caption(int row) const
+{
+    const QTreeWidgetItem *item = topLevelItem(row);
+    return item ? item->text(0) : QString();
+}
+
+QString ListView::subItem(int row, int index) const
+{
+    const QTreeWidgetItem *item = topLevelItem(row);
+    return item ? item->text(index + 1) : QString();
+}
+
+void ListView::setSubItem(int row, int index, const QString &text)
+{
+    if (QTreeWidgetItem *item = topLevelItem(row))
+        item->setText(index + 1, text);
+}
+
+int ListView::selectedRow() const
+{
+    const QList<QTreeWidgetItem *> selected = selectedItems();
+    return selected.isEmpty() ? -1 : indexOfTopLevelItem(selected.first());
+}
+
+void ListView::selectRow(int row)
+{
+    clearSelection();
+    if (QTreeWidgetItem *item = topLevelItem(row)) {
+        item->setSelected(true);
+        setCurrentItem(item);
+    }
+}
+
+void ListView::removeRow(int row)
+{
+    delete takeTopLevelItem(row);
+}
