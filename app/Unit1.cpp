@@ -175,7 +175,8 @@ void TForm1::createToolBar()
         button->setIcon(images[image]);
         button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         button->setAutoRaise(true);
-        button->setFixedSize(toolButtonSize);
+        button->setMinimumSize(toolButtonSize);
+        button->setMaximumHeight(toolButtonSize.height());
         connect(button, &QToolButton::clicked, this, handler);
         tlb1->addWidget(button);
         return button;

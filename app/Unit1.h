@@ -77,6 +77,7 @@ public:
     void Timer1Timer();
     bool isBatchRunning() const { return m_batchRunning; }
     qint64 toolProcessId() const { return m_toolProcessId; }
+    QString jobOutputPath() const { return m_jobOutputPath; }
 
     static qint64 MeasureFile(const QString &path);
     static QByteArray ReadTextFile(const QString &path);

@@ -48,8 +48,16 @@ TForm1::Launch TForm1::RunMergeTool(const QString &sourcePath, const QString &ou
     if (withMap)
         arguments << QStringLiteral("-m") << JobFiles::mapScript;
     arguments << QStringLiteral("-l") << JobFiles::log;
+    // The tool reports through its log; it shares no console with the window.
+    QProcess process;
+    process.setProgram(tool);
+    process.setArguments(arguments);
+    process.setWorkingDirectory(AppFolder());
+    process.setStandardInputFile(QProcess::nullDevice());
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(QProcess::nullDevice());
     m_toolProcessId = 0;
-    if (!QProcess::startDetached(tool, arguments, AppFolder(), &m_toolProcessId)) {
+    if (!process.startDetached(&m_toolProcessId)) {
         showWarning(QStringLiteral("Some files are missing, please reinstall this application!"));
         return Launch::ToolMissing;
     }

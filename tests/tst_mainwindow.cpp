@@ -1,0 +1,342 @@
+#include "TestSupport.h"
+
+#include "app/Unit1.h"
+#include "widgets/CaptionedWidgets.h"
+#include "widgets/Gauge.h"
+#include "widgets/ListView.h"
+#include "widgets/MenuItem.h"
+#include "widgets/PageControl.h"
+#include "widgets/SpinEdit.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QTimer>
+#include <QUrl>
+
+class MainWindowTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void startsWithTheProductCaptionAndIdleBatch();
+    void componentsAreRegisteredInCreationOrder();
+    void captionsAreExact();
+    void menusCallTheirCommands();
+    void addClip_data();
+    void addClip();
+    void addFilesUsesTheOpenDialog();
+    void droppedFilesAreAddedInDeliveredOrder();
+    void removeAndClearItems();
+    void webPagesAndMailLink();
+    void exitClosesTheWindow();
+    void settingsHaveTheirStartValues();
+    void checkBoxesToggleTheirFieldsKeepingValues();
+    void spinFieldsKeepTheirBounds();
+};
+
+namespace {
+
+QStringList componentNames(const TForm1 &form)
+{
+    QStringList names;
+    for (const QObject *component : form.Components())
+        names.append(component->objectName());
+    return names;
+}
+
+template <class T> QStringList menuCaptions(const T *menu)
+{
+    QStringList captions;
+    for (const QAction *action : menu->actions())
+        captions.append(action->isSeparator() ? QStringLiteral("-") : action->text());
+    return captions;
+}
+
+} // namespace
+
+void MainWindowTest::startsWithTheProductCaptionAndIdleBatch()
+{
+    TForm1 form;
+    QCOMPARE(form.windowTitle(), QStringLiteral("Clipvane 1.40"));
+    QCOMPARE(QApplication::applicationDisplayName(), QStringLiteral("Clipvane"));
+    QCOMPARE(form.size(), QSize(748, 547));
+    QCOMPARE(form.font().family(), QStringLiteral("MS Sans Serif"));
+    QCOMPARE(form.font().pointSize(), 9);
+    QCOMPARE(form.RzPageControl1->currentWidget(), form.TabSheet5);
+    QCOMPARE(form.lvFiles->rowCount(), 0);
+    QVERIFY(!form.Timer1->isActive());
+    QCOMPARE(form.Timer1->interval(), 500);
+    QVERIFY(form.btnStart->isEnabled());
+    QVERIFY(form.acceptDrops());
+}
+
+void MainWindowTest::componentsAreRegisteredInCreationOrder()
+{
+    TForm1 form;
+    QStringList names = componentNames(form);
+    const QStringList landmarks{"Panel1",          "Panel3",          "Panel4",         "lvFiles",  "RzPageControl1",
+                                "TabSheet5",       "ToolBar2",        "BitBtn5",        "BitBtn8",  "lvEvents",
+                                "TabSheet6",       "CheckBox4",       "SpinEdit1",      "Label4",   "Edit5",
+                                "TabSheet7",       "CheckBox1",       "Edit1",          "chk2",     "mmo1",
+                                "ggProgress",      "clbr1",           "tlb1",           "btnAdd",   "btn9",
+                                "btnHelp",         "Timer1",          "pmFiles",        "smlFormLangRes1",
+                                "smlMenuLangRes1", "smlMsgLangRes1",  "il2",            "mm1",      "About1",
+                                "actlst1",         "actAddFiles",     "actClearEvents"};
+    qsizetype previous = -1;
+    for (const QString &name : landmarks) {
+        const qsizetype at = names.indexOf(name);
+        QVERIFY2(at > previous, qPrintable(name + QLatin1String(" is out of order")));
+        previous = at;
+    }
+    QCOMPARE(names.last(), QStringLiteral("actClearEvents"));
+    QCOMPARE(names.removeDuplicates(), 0);
+}
+
+void MainWindowTest::captionsAreExact()
+{
+    TForm1 form;
+    QStringList toolBar;
+    for (ToolButton *button : {form.btnAdd, form.btnEdit, form.btnRemove, form.btnClear, form.btnStart, form.btnStop,
+                               form.btnHelp})
+        toolBar.append(button->caption());
+    QCOMPARE(toolBar, (QStringList{"Add Files", "Edit Item", "Remove Item", "Clear Items", " Start Merging ",
+                                   " Stop Merging ", "Help"}));
+    QCOMPARE(form.btnAdd->minimumSize(), QSize(76, 44));
+    QCOMPARE(form.tlb1->windowTitle(), QStringLiteral("tlb1"));
+    auto *separator = form.findChild<ToolButton *>(QStringLiteral("btn10"));
+    QVERIFY(separator && separator->isSeparator());
+    QCOMPARE(separator->caption(), QStringLiteral("btn10"));
+    QCOMPARE(separator->width(), 8);
+
+    QCOMPARE(form.RzPageControl1->tabText(0), QStringLiteral(" Time Events "));
+    QCOMPARE(form.RzPageControl1->tabText(1), QStringLiteral(" Click Events "));
+    QCOMPARE(form.RzPageControl1->tabText(2), QStringLiteral(" Clip Information "));
+    QCOMPARE(QStringList({form.BitBtn5->text(), form.BitBtn6->text(), form.BitBtn7->text(), form.BitBtn8->text()}),
+             (QStringList{"Add Event  ", "Edit Event  ", "Delete Event", "Clear Events"}));
+    QCOMPARE(form.BitBtn5->size(), QSize(100, 22));
+
+    QTreeWidgetItem *heading = form.lvFiles->headerItem();
+    QCOMPARE(heading->text(0), QStringLiteral("  Source Files "));
+    QCOMPARE(heading->text(1), QStringLiteral("Output Files"));
+    QCOMPARE(heading->text(2), QStringLiteral("Status"));
+    QCOMPARE(form.lvFiles->columnWidth(2), 100);
+    QCOMPARE(form.lvFiles->toolTip(), QStringLiteral("Drag the RealAudio or RealVideo files into here"));
+    QCOMPARE(form.ggProgress->height(), 12);
+}
+
+void MainWindowTest::menusCallTheirCommands()
+{
+    TForm1 form;
+    QCOMPARE(menuCaptions(form.pmFiles), (QStringList{"Add Files", "Edit Item", "Remove Item", "-", "Clear Items"}));
+    QCOMPARE(menuCaptions(form.mm1), (QStringList{"File", "Edit", "Jobs", "Help"}));
+    const QList<QAction *> menus = form.mm1->actions();
+    QCOMPARE(menuCaptions(menus[0]->menu()), (QStringList{"Add Files", "-", "&Exit"}));
+    QCOMPARE(menuCaptions(menus[1]->menu()), (QStringList{"Edit Item", "Remove Item", "Clear Items", "-", "Add Event",
+                                                          "Edit Event", "Delete Event", "Clear Events"}));
+    QCOMPARE(menuCaptions(menus[2]->menu()), (QStringList{"Add Time Event", "-", "Start Merging", "Stop Merging"}));
+    QCOMPARE(menuCaptions(menus[3]->menu()),
+             (QStringList{"Online Help", "-", "Comments", "Vist Home Page", "-", "About..."}));
+    for (const QAction *menu : menus) {
+        for (const QAction *item : menu->menu()->actions())
+            QVERIFY(item->shortcut().isEmpty());
+    }
+
+    RecordingPrompts prompts;
+    prompts.filesToChoose = QStringList{"/clips/a.rm", "/clips/b.rm"};
+    form.pmFiles->actions()[0]->trigger();
+    menus[0]->menu()->actions()[0]->trigger();
+    QCOMPARE(form.lvFiles->rowCount(), 2);
+    form.findChild<QAction *>(QStringLiteral("actHelp"))->trigger();
+    QCOMPARE(prompts.openedUrls.size(), 1);
+}
+
+void MainWindowTest::addClip_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<bool>("listed");
+    QTest::addColumn<QString>("output");
+    QTest::newRow("rm") << "/v/a.rm" << true << "/v/Done_a.rm";
+    QTest::newRow("RMVB") << "/v/b.RMVB" << true << "/v/Done_b.RMVB";
+    QTest::newRow("Ra keeps its spelling") << "/v/c.Ra" << true << "/v/Done_c.Ra";
+    QTest::newRow("no folder") << "intro.Rmvb" << true << "Done_intro.Rmvb";
+    QTest::newRow("dots and blanks in names") << "/my clips.v2/the end.rm" << true << "/my clips.v2/Done_the end.rm";
+    QTest::newRow("non-ASCII") << "/片段/预告.rmvb" << true << "/片段/Done_预告.rmvb";
+    QTest::newRow("backslash is a name character here") << "C:\\v\\a.rm" << true << "Done_C:\\v\\a.rm";
+    QTest::newRow("rm.bak") << "/v/d.rm.bak" << false << "";
+    QTest::newRow("no extension") << "/v/e" << false << "";
+    QTest::newRow("avi") << "/v/f.avi" << false << "";
+    QTest::newRow("dot only in the folder") << "/v.rm/g" << false << "";
+    QTest::newRow("rmx") << "/v/h.rmx" << false << "";
+}
+
+void MainWindowTest::addClip()
+{
+    QFETCH(QString, path);
+    QFETCH(bool, listed);
+    QFETCH(QString, output);
+    TForm1 form;
+    QCOMPARE(form.AddClip(path), listed);
+    QCOMPARE(form.lvFiles->rowCount(), listed ? 1 : 0);
+    if (listed) {
+        QCOMPARE(form.lvFiles->caption(0), path);
+        QCOMPARE(form.lvFiles->subItem(0, 0), output);
+        QCOMPARE(form.lvFiles->subItem(0, 1), QStringLiteral("To be processed"));
+    }
+}
+
+void MainWindowTest::addFilesUsesTheOpenDialog()
+{
+    TForm1 form;
+    RecordingPrompts prompts;
+    prompts.filesToChoose = QStringList{"/v/a.rm", "/v/a.rm", "/v/notes.txt", QString()};
+    for (int i = 0; i < 4; ++i)
+        form.actAddFilesExecute();
+    QCOMPARE(prompts.openFilters.size(), 4);
+    QCOMPARE(prompts.openFilters.first(),
+             QStringLiteral("All Files (*.*)|*.*|RM(*.rm)|*.RM|RMVB(*.rmvb)|*.RMVB|RA(*.ra)|*.RA"));
+    QCOMPARE(form.lvFiles->rowCount(), 2);
+    QVERIFY(prompts.messages.isEmpty());
+}
+
+void MainWindowTest::droppedFilesAreAddedInDeliveredOrder()
+{
+    TForm1 form;
+    const QString longName = QStringLiteral("/clips/") + QString(600, QLatin1Char('x')) + QStringLiteral(".rm");
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile("/clips/z.RM"), QUrl::fromLocalFile("/clips/notes.txt"),
+                  QUrl::fromLocalFile("/clips/folder"), QUrl::fromLocalFile(longName),
+                  QUrl::fromLocalFile("/clips/a.rmvb")});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&form, &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&form, &drop);
+    QCOMPARE(form.lvFiles->rowCount(), 3);
+    QCOMPARE(form.lvFiles->caption(0), QStringLiteral("/clips/z.RM"));
+    QCOMPARE(form.lvFiles->caption(1), longName);
+    QCOMPARE(form.lvFiles->caption(2), QStringLiteral("/clips/a.rmvb"));
+    // Text fields leave dropped files to the window rather than taking their names as text.
+    QVERIFY(!form.Edit4->acceptDrops());
+    QVERIFY(!form.mmo1->viewport()->acceptDrops());
+    QVERIFY(!form.lvFiles->viewport()->acceptDrops());
+}
+
+void MainWindowTest::removeAndClearItems()
+{
+    TForm1 form;
+    for (const char *path : {"/v/a.rm", "/v/b.rm", "/v/c.rm"})
+        form.AddClip(QString::fromLatin1(path));
+    form.actRemoveItemExecute();
+    QCOMPARE(form.lvFiles->rowCount(), 3);
+    form.lvFiles->selectRow(1);
+    form.actRemoveItemExecute();
+    QCOMPARE(form.lvFiles->rowCount(), 2);
+    QCOMPARE(form.lvFiles->caption(1), QStringLiteral("/v/c.rm"));
+    form.actClearItemsExecute();
+    QCOMPARE(form.lvFiles->rowCount(), 0);
+}
+
+void MainWindowTest::webPagesAndMailLink()
+{
+    TForm1 form;
+    RecordingPrompts prompts;
+    form.actHelpExecute();
+    form.HomePage1Click();
+    form.Comments1Click();
+    QCOMPARE(prompts.openedUrls.size(), 3);
+    QVERIFY(prompts.openedUrls[0].startsWith(QLatin1String("https://www.example.com/")));
+    QVERIFY(prompts.openedUrls[1].startsWith(QLatin1String("https://www.example.com/")));
+    QVERIFY(prompts.openedUrls[0] != prompts.openedUrls[1]);
+    QCOMPARE(prompts.openedUrls[2], QStringLiteral("mailto:support@example.com?subject=ForClipvane 1.40"));
+}
+
+void MainWindowTest::exitClosesTheWindow()
+{
+    TForm1 form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    form.Exit1Click();
+    QVERIFY(!form.isVisible());
+}
+
+void MainWindowTest::settingsHaveTheirStartValues()
+{
+    TForm1 form;
+    QVERIFY(form.CheckBox4->isChecked());
+    QCOMPARE(form.CheckBox4->text(), QStringLiteral("Merge \"Click To PopUp\" events into RealAudio / RealVideo files"));
+    const ClickMap map = form.clickMap();
+    QCOMPARE(QList<int>({map.hours, map.minutes, map.seconds}), QList<int>({3, 0, 0}));
+    QVERIFY(map.popUpUrl.isEmpty() && map.showText.isEmpty());
+    for (CheckBox *box : {form.CheckBox1, form.CheckBox2, form.CheckBox3, form.chk1, form.chk2})
+        QVERIFY(!box->isChecked());
+    for (QWidget *field : {static_cast<QWidget *>(form.Edit1), static_cast<QWidget *>(form.Edit2),
+                           static_cast<QWidget *>(form.Edit3), static_cast<QWidget *>(form.edt1),
+                           static_cast<QWidget *>(form.mmo1)})
+        QVERIFY(!field->isEnabled());
+    QCOMPARE(eventScript(form.timeEventRows(), form.clipInformation()), QString());
+}
+
+void MainWindowTest::checkBoxesToggleTheirFieldsKeepingValues()
+{
+    TForm1 form;
+    form.Edit5->setText(QStringLiteral("http://pop.example/"));
+    form.CheckBox4->click();
+    QVERIFY(!form.SpinEdit1->isEnabled() && !form.Edit4->isEnabled() && !form.Edit5->isEnabled());
+    form.CheckBox4->click();
+    QVERIFY(form.SpinEdit3->isEnabled() && form.Edit5->isEnabled());
+    QCOMPARE(form.Edit5->text(), QStringLiteral("http://pop.example/"));
+
+    const struct {
+        CheckBox *box;
+        QWidget *field;
+    } items[] = {{form.CheckBox1, form.Edit1}, {form.CheckBox2, form.Edit2}, {form.CheckBox3, form.Edit3},
+                 {form.chk1, form.edt1}, {form.chk2, form.mmo1}};
+    for (const auto &item : items) {
+        item.box->click();
+        QVERIFY(item.field->isEnabled());
+        item.box->click();
+        QVERIFY(!item.field->isEnabled());
+    }
+    form.CheckBox1->click();
+    form.Edit1->setText(QStringLiteral("Title"));
+    form.CheckBox1->click();
+    QCOMPARE(eventScript({}, form.clipInformation()), QString());
+    form.CheckBox1->click();
+    QCOMPARE(eventScript({}, form.clipInformation()), QStringLiteral("i 00:00:00.0 00:00:10.0 Title\r\n"));
+}
+
+void MainWindowTest::spinFieldsKeepTheirBounds()
+{
+    TForm1 form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    form.RzPageControl1->setCurrentWidget(form.TabSheet6);
+    form.SpinEdit1->setFocus();
+    form.SpinEdit1->selectAll();
+    QTest::keyClicks(form.SpinEdit1, QStringLiteral("999"));
+    QCOMPARE(form.SpinEdit1->text(), QStringLiteral("99"));
+    QCOMPARE(form.clickMap().hours, 99);
+    form.Edit4->setFocus();
+    QCOMPARE(form.SpinEdit1->text(), QStringLiteral("24"));
+
+    form.SpinEdit2->setValue(59);
+    form.SpinEdit2->stepBy(1);
+    form.SpinEdit2->stepBy(1);
+    QCOMPARE(form.SpinEdit2->value(), 60);
+    form.SpinEdit3->setValue(1);
+    form.SpinEdit3->stepBy(-3);
+    QCOMPARE(form.SpinEdit3->value(), 0);
+    form.SpinEdit3->setFocus();
+    form.SpinEdit3->selectAll();
+    QTest::keyClicks(form.SpinEdit3, QStringLiteral("x"));
+    QCOMPARE(form.SpinEdit3->text(), QStringLiteral("x"));
+    QCOMPARE(form.clickMap().seconds, 0);
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "tst_mainwindow.moc"
