@@ -2,6 +2,8 @@
 
 #include "app/ProductInfo.h"
 #include "app/ToolbarIcons.h"
+#include "dialogs/FrmAbout.h"
+#include "dialogs/Unit2.h"
 #include "platform/UserPrompts.h"
 #include "widgets/CaptionedWidgets.h"
 #include "widgets/Gauge.h"
@@ -378,9 +380,19 @@ void TForm1::Comments1Click()
                                    + ProductInfo::version);
 }
 
-void TForm1::actEditItemExecute() {}
+void TForm1::actEditItemExecute()
+{
+    if (lvFiles->selectedRow() < 0)
+        return;
+    TFrmedtfile dialog(lvFiles, this);
+    dialog.exec();
+}
 
-void TForm1::About1Click() {}
+void TForm1::About1Click()
+{
+    TAboutForm about(this);
+    about.exec();
+}
 
 void TForm1::actAddEventExecute() {}
 

@@ -21,8 +21,9 @@ class SilentPrompts : public UserPrompts
 {
 public:
     void showMessage(QWidget *, const QString &, const QString &, Icon) override {}
-    QString chooseFileToOpen(QWidget *, const QString &) override { return {}; }
-    void openUrl(const QString &) override {}
+    QString chooseFileToOpen(QWidget *, const QString &, const QString &) override { return {}; }
+    QString chooseFileToSave(QWidget *, const QString &, const QString &) override { return {}; }
+    bool openUrl(const QString &) override { return true; }
 };
 
 long peakMemoryKilobytes()

@@ -61,12 +61,18 @@ void DesktopPrompts::showMessage(QWidget *parent, const QString &title, const QS
     box.exec();
 }
 
-QString DesktopPrompts::chooseFileToOpen(QWidget *parent, const QString &filter)
+QString DesktopPrompts::chooseFileToOpen(QWidget *parent, const QString &filter, const QString &preset)
 {
-    return QFileDialog::getOpenFileName(parent, QString(), QString(), qtNameFilters(filter));
+    return QFileDialog::getOpenFileName(parent, QString(), preset, qtNameFilters(filter));
 }
 
-void DesktopPrompts::openUrl(const QString &url)
+QString DesktopPrompts::chooseFileToSave(QWidget *parent, const QString &filter, const QString &preset)
 {
-    QDesktopServices::openUrl(QUrl(url));
+    return QFileDialog::getSaveFileName(parent, QString(), preset, qtNameFilters(filter), nullptr,
+                                        QFileDialog::DontConfirmOverwrite);
+}
+
+bool DesktopPrompts::openUrl(const QString &url)
+{
+    return QDesktopServices::openUrl(QUrl(url));
 }

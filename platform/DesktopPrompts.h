@@ -7,8 +7,9 @@ class DesktopPrompts : public UserPrompts
 {
 public:
     void showMessage(QWidget *parent, const QString &title, const QString &text, Icon icon) override;
-    QString chooseFileToOpen(QWidget *parent, const QString &filter) override;
-    void openUrl(const QString &url) override;
+    QString chooseFileToOpen(QWidget *parent, const QString &filter, const QString &preset) override;
+    QString chooseFileToSave(QWidget *parent, const QString &filter, const QString &preset) override;
+    bool openUrl(const QString &url) override;
 };
 
 // Turns "description|pattern|..." pairs into Qt's ";;"-separated name filters. On systems whose

@@ -15,11 +15,13 @@ public:
 
     // A modal message box with one OK button; returns when it is dismissed.
     virtual void showMessage(QWidget *parent, const QString &title, const QString &text, Icon icon) = 0;
-    // An open-file dialog for one file. The filter is a list of "description|pattern" pairs joined
-    // with "|"; the first pair is preselected. Returns the chosen path, or an empty text.
-    virtual QString chooseFileToOpen(QWidget *parent, const QString &filter) = 0;
-    // Opens a web page or a "mailto:" link with the desktop's handler; the answer is not looked at.
-    virtual void openUrl(const QString &url) = 0;
+    // An open-file or save-file dialog for one file. The filter is a list of "description|pattern"
+    // pairs joined with "|"; the first pair is preselected. The preset is the file chosen last
+    // time, or empty. Returns the chosen path, or an empty text when the person cancelled.
+    virtual QString chooseFileToOpen(QWidget *parent, const QString &filter, const QString &preset = QString()) = 0;
+    virtual QString chooseFileToSave(QWidget *parent, const QString &filter, const QString &preset) = 0;
+    // Opens a web page or a "mailto:" link with the desktop's handler; true when it was handed over.
+    virtual bool openUrl(const QString &url) = 0;
 
     // The prompts in use: the desktop's own unless a test installed others.
     static UserPrompts &current();

@@ -12,15 +12,22 @@ void RecordingPrompts::showMessage(QWidget *, const QString &title, const QStrin
         whileMessageShown(messages.last());
 }
 
-QString RecordingPrompts::chooseFileToOpen(QWidget *, const QString &filter)
+QString RecordingPrompts::chooseFileToOpen(QWidget *, const QString &filter, const QString &preset)
 {
-    openFilters.append(filter);
+    fileDialogs.append({false, filter, preset});
     return filesToChoose.isEmpty() ? QString() : filesToChoose.takeFirst();
 }
 
-void RecordingPrompts::openUrl(const QString &url)
+QString RecordingPrompts::chooseFileToSave(QWidget *, const QString &filter, const QString &preset)
+{
+    fileDialogs.append({true, filter, preset});
+    return filesToChoose.isEmpty() ? QString() : filesToChoose.takeFirst();
+}
+
+bool RecordingPrompts::openUrl(const QString &url)
 {
     openedUrls.append(url);
+    return urlsOpen;
 }
 
 QStringList RecordingPrompts::messageTexts() const

@@ -24,14 +24,22 @@ public:
     ~RecordingPrompts() override { install(nullptr); }
 
     void showMessage(QWidget *parent, const QString &title, const QString &text, Icon icon) override;
-    QString chooseFileToOpen(QWidget *parent, const QString &filter) override;
-    void openUrl(const QString &url) override;
+    QString chooseFileToOpen(QWidget *parent, const QString &filter, const QString &preset) override;
+    QString chooseFileToSave(QWidget *parent, const QString &filter, const QString &preset) override;
+    bool openUrl(const QString &url) override;
 
     QList<Message> messages;
-    QStringList openFilters;
+    struct FileDialog
+    {
+        bool saving;
+        QString filter;
+        QString preset;
+    };
+    QList<FileDialog> fileDialogs;
     QStringList openedUrls;
-    // The answers the open dialog gives, first one first; empty means cancelled.
+    // The answers the file dialogs give, first one first; empty means cancelled.
     QStringList filesToChoose;
+    bool urlsOpen = true;
     // Runs while a message box would be open (a person reading it).
     std::function<void(const Message &)> whileMessageShown;
 

@@ -196,8 +196,9 @@ void MainWindowTest::addFilesUsesTheOpenDialog()
     prompts.filesToChoose = QStringList{"/v/a.rm", "/v/a.rm", "/v/notes.txt", QString()};
     for (int i = 0; i < 4; ++i)
         form.actAddFilesExecute();
-    QCOMPARE(prompts.openFilters.size(), 4);
-    QCOMPARE(prompts.openFilters.first(),
+    QCOMPARE(prompts.fileDialogs.size(), 4);
+    QVERIFY(!prompts.fileDialogs.first().saving);
+    QCOMPARE(prompts.fileDialogs.first().filter,
              QStringLiteral("All Files (*.*)|*.*|RM(*.rm)|*.RM|RMVB(*.rmvb)|*.RMVB|RA(*.ra)|*.RA"));
     QCOMPARE(form.lvFiles->rowCount(), 2);
     QVERIFY(prompts.messages.isEmpty());
@@ -272,6 +273,8 @@ void MainWindowTest::settingsHaveTheirStartValues()
     const ClickMap map = form.clickMap();
     QCOMPARE(QList<int>({map.hours, map.minutes, map.seconds}), QList<int>({3, 0, 0}));
     QVERIFY(map.popUpUrl.isEmpty() && map.showText.isEmpty());
+    QCOMPARE(clickMapScript(map), QStringLiteral("DURATION=0:3:0:0:0\r\n<MAP START=0:0:0:0:0 END=0:3:0:0:0 COORDS=0,0,1024,768>"
+                                                 "<AREA SHAPE=RECTANGLE COORDS=0,0,1024,768 URL=\"\" ALT=\"\"></MAP>\r\n"));
     for (CheckBox *box : {form.CheckBox1, form.CheckBox2, form.CheckBox3, form.chk1, form.chk2})
         QVERIFY(!box->isChecked());
     for (QWidget *field : {static_cast<QWidget *>(form.Edit1), static_cast<QWidget *>(form.Edit2),
