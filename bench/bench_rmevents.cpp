@@ -1,0 +1,135 @@
+// Times the merge tool against cp copying the same 512 MiB clip. The tool copies the clip with a
+// plain read/write loop and should stay within 1.5 times the time cp takes.
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr std::size_t blockSize = 1024 * 1024;
+constexpr std::size_t clipBlocks = 512;
+constexpr int repetitions = 5;
+
+// Runs the command without a shell and returns its wall-clock time in seconds.
+double secondsToRun(const std::vector<std::string> &command)
+{
+    std::vector<char *> argv;
+    for (const std::string &argument : command)
+        argv.push_back(const_cast<char *>(argument.c_str()));
+    argv.push_back(nullptr);
+
+    const auto start = std::chrono::steady_clock::now();
+    const pid_t child = fork();
+    if (child < 0)
+        throw std::runtime_error("cannot start " + command.front());
+    if (child == 0) {
+        execvp(argv.front(), argv.data());
+        _exit(127);
+    }
+    int status = 0;
+    if (waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        throw std::runtime_error(command.front() + " failed");
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// Pseudo-random bytes, a different block each time so no two blocks of the clip are alike.
+void writeClip(const std::filesystem::path &file)
+{
+    std::vector<std::uint64_t> block(blockSize / sizeof(std::uint64_t));
+    std::mt19937_64 generator(42);
+    std::ranges::generate(block, generator);
+    std::ofstream stream(file, std::ios::binary);
+    for (std::size_t index = 0; index < clipBlocks; ++index) {
+        block.front() = index;
+        stream.write(reinterpret_cast<const char *>(block.data()), blockSize);
+    }
+    if (!stream.flush())
+        throw std::runtime_error("cannot write " + file.string());
+}
+
+// A folder of the benchmark's own, removed with all it holds when the benchmark ends.
+class TemporaryFolder
+{
+public:
+    TemporaryFolder()
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "bench_rmevents.XXXXXX").string();
+        if (!mkdtemp(pattern.data()))
+            throw std::runtime_error("cannot create a temporary folder");
+        path_ = pattern;
+    }
+    ~TemporaryFolder()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    TemporaryFolder(const TemporaryFolder &) = delete;
+    TemporaryFolder &operator=(const TemporaryFolder &) = delete;
+
+    const std::filesystem::path &path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
+struct Timings
+{
+    double copy = 1e9;
+    double merge = 1e9;
+};
+
+// Best of several runs each, taking turns, so both see the same state of the page cache.
+Timings measure(const std::filesystem::path &folder)
+{
+    const std::filesystem::path source = folder / "clip.rm";
+    const std::filesystem::path copy = folder / "copy.rm";
+    const std::filesystem::path merged = folder / "merged.rm";
+    const std::filesystem::path events = folder / "events.txt";
+    const std::filesystem::path log = folder / "log.txt";
+
+    writeClip(source);
+    std::ofstream(events, std::ios::binary) << "u 00:00:01.0 00:00:05.0 &&_rpbrowser&&http://example.com/\r\n"
+                                               "i 00:00:00.0 00:00:00.0 Benchmark clip\r\n";
+
+    Timings best;
+    for (int run = 0; run < repetitions; ++run) {
+        std::filesystem::remove(copy);
+        std::filesystem::remove(merged);
+        best.copy = std::min(best.copy, secondsToRun({"cp", source.string(), copy.string()}));
+        best.merge
+            = std::min(best.merge, secondsToRun({RMEVENTS_PATH, "-i", source.string(), "-o", merged.string(),
+                                                 "-e", events.string(), "-l", log.string()}));
+    }
+    if (std::filesystem::file_size(merged) != std::filesystem::file_size(source))
+        throw std::runtime_error("the merged clip has the wrong size");
+    return best;
+}
+
+} // namespace
+
+int main()
+{
+    try {
+        const Timings timings = measure(TemporaryFolder().path());
+        std::printf("copying %zu MiB, best of %d runs\n", clipBlocks, repetitions);
+        std::printf("cp:       %.3f s\n", timings.copy);
+        std::printf("rmevents: %.3f s\n", timings.merge);
+        std::printf("ratio:    %.2f (rmevents / cp, target at most 1.5)\n", timings.merge / timings.copy);
+        return 0;
+    } catch (const std::exception &error) {
+        std::fprintf(stderr, "bench_rmevents: %s\n", error.what());
+        return 1;
+    }
+}

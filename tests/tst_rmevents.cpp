@@ -1,0 +1,613 @@
+// Runs the bundled merge tool as Clipvane does: a separate process given an argument list, with
+// real files in a temporary folder.
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QStorageInfo>
+#include <QTemporaryDir>
+#include <QTest>
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/resource.h>
+#endif
+
+class RmEventsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void mergesValidScripts_data();
+    void mergesValidScripts();
+    void reportsScriptProblems_data();
+    void reportsScriptProblems();
+    void reportsEveryProblemOfBothScripts();
+    void reportsUnreadableScripts_data();
+    void reportsUnreadableScripts();
+    void leavesAnOutputItDidNotWriteAlone();
+    void refusesUnusableFiles_data();
+    void refusesUnusableFiles();
+    void refusesToOverwriteItsInputs_data();
+    void refusesToOverwriteItsInputs();
+    void acceptsAnyFileNames_data();
+    void acceptsAnyFileNames();
+    void rejectsBadCommandLines_data();
+    void rejectsBadCommandLines();
+    void removesOutputOfFailedCopy_data();
+    void removesOutputOfFailedCopy();
+    void copiesSourceOver4GiBGrowingTheOutput();
+};
+
+namespace {
+
+const QByteArray everyRecord = "i 00:00:00.0 00:00:00.0 A title\r\n"
+                               "c 00:00:00.0 00:00:00.0 (c) 2024 Somebody\r\n"
+                               "a 00:00:00.0 00:00:00.0 An author\r\n"
+                               "n 00:00:00.0 00:00:00.0 clip, test\r\n"
+                               "q 00:00:00.0 00:00:00.0 A description\r\n"
+                               "u 00:00:01.0 00:00:05.0 &&_rpexternal&&http://example.com/a\r\n"
+                               "u 00:01:00.0 00:02:00.0 &&_rpbrowser&&http://example.com/b?x=1&y=2\r\n"
+                               "u 60:60:60.0 60:60:60.0 &&_rpcontextwin&&http://example.com/c\r\n";
+
+const QByteArray oneEvent = "u 00:00:01.0 00:00:02.0 &&_rpbrowser&&http://example.com/\r\n";
+
+QByteArray mapLine(const QByteArray &end, const QByteArray &url, const QByteArray &alt)
+{
+    return "<MAP START=0:0:0:0:0 END=" + end
+        + " COORDS=0,0,1024,768><AREA SHAPE=RECTANGLE COORDS=0,0,1024,768 URL=\"" + url + "\" ALT=\""
+        + alt + "\"></MAP>";
+}
+
+const QByteArray validMap = "DURATION=0:0:1:5:0\r\n" + mapLine("0:0:1:5:0", "http://example.com/", "Visit us")
+    + "\r\n";
+
+// Several copy chunks and a partial last one.
+constexpr qint64 clipSize = 5 * 1024 * 1024 + 3;
+
+// Empty when the file cannot be read, which then fails the comparison that follows.
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+}
+
+QByteArray clipBytes(qint64 size)
+{
+    QByteArray bytes(size, Qt::Uninitialized);
+    QRandomGenerator generator(20240611);
+    for (char &byte : bytes)
+        byte = char(generator.generate());
+    return bytes;
+}
+
+QStringList sorted(QStringList names)
+{
+    names.sort();
+    return names;
+}
+
+QStringList folderContents(const QString &folder)
+{
+    return sorted(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot));
+}
+
+struct ToolRun
+{
+    int exitCode = -1;
+    QByteArray standardError;
+};
+
+ToolRun runTool(const QString &folder, const QStringList &arguments, QProcess &process)
+{
+    process.setWorkingDirectory(folder);
+    process.start(QStringLiteral(RMEVENTS_PATH), arguments);
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+        qFatal("rmevents did not finish normally");
+    return {process.exitCode(), process.readAllStandardError()};
+}
+
+ToolRun runTool(const QString &folder, const QStringList &arguments)
+{
+    QProcess process;
+    return runTool(folder, arguments, process);
+}
+
+// A log Clipvane can read: CR LF line ends only, and "***" as its last line.
+bool isCompleteLog(const QByteArray &log)
+{
+    return log.endsWith("\r\n***\r\n") && log.count("\n") == log.count("\r\n") && log.count("***") == 1;
+}
+
+// A temporary working folder holding a source clip a.rm and the scripts events.txt and map.txt.
+class Workspace
+{
+public:
+    explicit Workspace(const QByteArray &events = oneEvent, const QByteArray &map = validMap)
+        : source(clipBytes(clipSize))
+    {
+        if (!folder.isValid())
+            qFatal("cannot create a temporary folder");
+        writeFile(path("a.rm"), source);
+        writeFile(path("events.txt"), events);
+        writeFile(path("map.txt"), map);
+    }
+
+    QString path(const QString &name) const { return folder.filePath(name); }
+    ToolRun run(const QStringList &arguments) const { return runTool(folder.path(), arguments); }
+    QByteArray log() const { return readFile(path("log.txt")); }
+
+    QTemporaryDir folder;
+    const QByteArray source;
+};
+
+const QStringList mergeWithMap = {"-i", "a.rm", "-o", "out.rm", "-e", "events.txt", "-m", "map.txt",
+                                  "-l", "log.txt"};
+const QStringList mergeWithoutMap = {"-i", "a.rm", "-o", "out.rm", "-e", "events.txt", "-l", "log.txt"};
+
+} // namespace
+
+void RmEventsTest::mergesValidScripts_data()
+{
+    QTest::addColumn<QByteArray>("events");
+    QTest::addColumn<QByteArray>("map");
+    QTest::addColumn<QString>("summary");
+
+    const QString bytes = QString(" into \"out.rm\" (%1 bytes).").arg(clipSize);
+    QTest::newRow("every record and a click map")
+        << everyRecord << validMap
+        << "Merged 3 URL events, 5 clip-information records and a click map" + bytes;
+    QTest::newRow("no click map") << everyRecord << QByteArray()
+                                  << "Merged 3 URL events and 5 clip-information records" + bytes;
+    QTest::newRow("empty event script") << QByteArray("") << validMap
+                                        << "Merged 0 URL events, 0 clip-information records and a click map" + bytes;
+    QTest::newRow("bare line feeds, no line end at the end")
+        << QByteArray("u 00:00:01.0 00:00:02.0 &&_rpbrowser&&http://a\n"
+                      "i 00:00:00.0 00:00:00.0 Title")
+        << QByteArray("DURATION=0:0:1:5:0\n" + mapLine("0:0:1:5:0", "http://a", "b"))
+        << "Merged 1 URL event, 1 clip-information record and a click map" + bytes;
+    QTest::newRow("free text, empty and 8-bit values")
+        << QByteArray("u 00:00:01.0 00:00:02.0 &&_rpexternal&&\r\n"
+                      "i 00:00:00.0 00:00:00.0 \r\n"
+                      "q 00:00:00.0 00:00:00.0  leading blank, \"quotes\", \xe9\xff and a lone \r inside\r\n"
+                      "u 00:00:01.0 00:00:02.0 &&_rpcontextwin&&&&_rpbrowser&& \" ALT=\"\r\n")
+        << QByteArray("DURATION=0:000:01:05:0\r\n"
+                      + mapLine("0:000:01:05:0", "http://a/?q=\" ALT=\"", "\xe9 \"></MAP> end") + "\r\n")
+        << "Merged 2 URL events, 2 clip-information records and a click map" + bytes;
+}
+
+void RmEventsTest::mergesValidScripts()
+{
+    QFETCH(QByteArray, events);
+    QFETCH(QByteArray, map);
+    QFETCH(QString, summary);
+
+    Workspace workspace(events, map);
+    const ToolRun run = workspace.run(map.isNull() ? mergeWithoutMap : mergeWithMap);
+
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY(readFile(workspace.path("out.rm")) == workspace.source);
+    const QByteArray log = workspace.log();
+    QVERIFY2(isCompleteLog(log), log.constData());
+    QVERIFY(log.startsWith("Source \"a.rm\", output \"out.rm\".\r\n"));
+    QVERIFY2(log.contains("\r\n" + summary.toUtf8() + "\r\n"), log.constData());
+}
+
+void RmEventsTest::reportsScriptProblems_data()
+{
+    QTest::addColumn<QByteArray>("events");
+    QTest::addColumn<QByteArray>("map");
+    QTest::addColumn<QByteArray>("problem");
+
+    QTest::newRow("unknown record letter")
+        << oneEvent + "x 00:00:01.0 00:00:02.0 text\r\n" << validMap
+        << QByteArray("events.txt:2: unknown record letter 'x'");
+    QTest::newRow("hours over 60")
+        << QByteArray("u 61:00:00.0 00:00:02.0 &&_rpbrowser&&http://a\r\n") << validMap
+        << QByteArray("events.txt:1: bad start time '61:00:00.0'");
+    QTest::newRow("seconds over 60 in the end time")
+        << oneEvent + oneEvent + "u 00:00:01.0 00:00:61.0 &&_rpbrowser&&http://a\r\n" << validMap
+        << QByteArray("events.txt:3: bad end time '00:00:61.0'");
+    QTest::newRow("time without leading zeros")
+        << QByteArray("u 1:2:3 00:00:02.0 &&_rpbrowser&&http://a\r\n") << validMap
+        << QByteArray("events.txt:1: bad start time '1:2:3'");
+    QTest::newRow("time without tenths")
+        << QByteArray("i 00:00:00 00:00:00.0 Title\r\n") << validMap
+        << QByteArray("events.txt:1: bad start time '00:00:00'");
+    QTest::newRow("URL without target marker")
+        << oneEvent + "u 00:00:01.0 00:00:02.0 http://a\r\n" << validMap
+        << QByteArray("events.txt:2: expected a blank and a target marker");
+    QTest::newRow("unknown target marker")
+        << QByteArray("u 00:00:01.0 00:00:02.0 &&_rpwindow&&http://a\r\n") << validMap
+        << QByteArray("events.txt:1: expected a blank and a target marker");
+    QTest::newRow("information without its text")
+        << QByteArray("a 00:00:00.0 00:00:00.0\r\n") << validMap
+        << QByteArray("events.txt:1: expected a blank and the text after the end time");
+    QTest::newRow("repeated information letter")
+        << "c 00:00:00.0 00:00:00.0 one\r\n" + oneEvent + "c 00:00:00.0 00:00:00.0 two\r\n" << validMap
+        << QByteArray("events.txt:3: repeated 'c' (copyright) record; the first is on line 1");
+    QTest::newRow("blank line") << oneEvent + "\r\n" + oneEvent << validMap
+                                << QByteArray("events.txt:2: blank line");
+    QTest::newRow("map with mismatched duration")
+        << oneEvent << "DURATION=0:0:1:5:0\r\n" + mapLine("0:0:1:6:0", "http://a", "b") + "\r\n"
+        << QByteArray("map.txt:2: END=0:0:1:6:0 differs from DURATION=0:0:1:5:0");
+    QTest::newRow("map with a signed duration")
+        << oneEvent << "DURATION=0:0:-1:5:0\r\n" + mapLine("0:0:1:5:0", "http://a", "b") + "\r\n"
+        << QByteArray("map.txt:1: bad duration '0:0:-1:5:0'");
+    QTest::newRow("map duration with a part missing")
+        << oneEvent << "DURATION=0:1:5:0\r\n" + mapLine("0:0:1:5:0", "http://a", "b") + "\r\n"
+        << QByteArray("map.txt:1: bad duration '0:1:5:0'");
+    QTest::newRow("map without ALT")
+        << oneEvent
+        << QByteArray("DURATION=0:0:1:5:0\r\n<MAP START=0:0:0:0:0 END=0:0:1:5:0 COORDS=0,0,1024,768>"
+                      "<AREA SHAPE=RECTANGLE COORDS=0,0,1024,768 URL=\"http://a\"></MAP>\r\n")
+        << QByteArray("map.txt:2: missing '\" ALT=\"' after the URL");
+    QTest::newRow("map without its end")
+        << oneEvent << "DURATION=0:0:1:5:0\r\n" + mapLine("0:0:1:5:0", "http://a", "b").chopped(1) + "\r\n"
+        << QByteArray("map.txt:2: expected the line to end with '\"></MAP>'");
+    QTest::newRow("map with one line") << oneEvent << QByteArray("DURATION=0:0:1:5:0\r\n")
+                                       << QByteArray("map.txt:2: missing the <MAP> line");
+    QTest::newRow("map with three lines") << oneEvent << validMap + "\r\n"
+                                          << QByteArray("map.txt:3: unexpected line");
+    QTest::newRow("empty map") << oneEvent << QByteArray("")
+                               << QByteArray("map.txt:1: empty click map");
+}
+
+void RmEventsTest::reportsScriptProblems()
+{
+    QFETCH(QByteArray, events);
+    QFETCH(QByteArray, map);
+    QFETCH(QByteArray, problem);
+
+    Workspace workspace(events, map);
+    const ToolRun run = workspace.run(mergeWithMap);
+
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY(!QFileInfo::exists(workspace.path("out.rm")));
+    const QByteArray log = workspace.log();
+    QVERIFY2(isCompleteLog(log), log.constData());
+    QVERIFY2(log.contains("\r\n" + problem), log.constData());
+    QVERIFY(log.contains("\r\nFailed: 1 problem in the scripts; no output written.\r\n"));
+}
+
+void RmEventsTest::reportsEveryProblemOfBothScripts()
+{
+    Workspace workspace("x 00:00:01.0 00:00:02.0 text\r\n" + oneEvent + "\r\n",
+                        "DURATION=0:0:1:5:0\r\n" + mapLine("0:0:1:6:0", "http://a", "b"));
+    const ToolRun run = workspace.run(mergeWithMap);
+
+    QCOMPARE(run.exitCode, 1);
+    const QByteArray log = workspace.log();
+    QVERIFY2(isCompleteLog(log), log.constData());
+    QVERIFY2(log.contains("\r\nevents.txt:1: unknown record letter 'x'\r\n"
+                          "events.txt:3: blank line\r\n"
+                          "map.txt:2: END=0:0:1:6:0 differs from DURATION=0:0:1:5:0\r\n"
+                          "Failed: 3 problems in the scripts; no output written.\r\n"),
+             log.constData());
+}
+
+void RmEventsTest::reportsUnreadableScripts_data()
+{
+    QTest::addColumn<QString>("events");
+    QTest::addColumn<QString>("map");
+    QTest::addColumn<QString>("folderToMake");
+    QTest::addColumn<QByteArray>("problem");
+
+    QTest::newRow("missing event script") << "missing.txt" << "map.txt" << QString()
+                                          << QByteArray("cannot read event script \"missing.txt\": ");
+    QTest::newRow("event script is a folder") << "scripts" << "map.txt" << "scripts"
+                                              << QByteArray("cannot read event script \"scripts\": it is a folder");
+    QTest::newRow("missing click map") << "events.txt" << "missing.txt" << QString()
+                                       << QByteArray("cannot read click map \"missing.txt\": ");
+}
+
+void RmEventsTest::reportsUnreadableScripts()
+{
+    QFETCH(QString, events);
+    QFETCH(QString, map);
+    QFETCH(QString, folderToMake);
+    QFETCH(QByteArray, problem);
+
+    Workspace workspace;
+    if (!folderToMake.isEmpty())
+        QVERIFY(QDir(workspace.folder.path()).mkdir(folderToMake));
+    const ToolRun run = workspace.run({"-i", "a.rm", "-o", "out.rm", "-e", events, "-m", map, "-l", "log.txt"});
+
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY(!QFileInfo::exists(workspace.path("out.rm")));
+    const QByteArray log = workspace.log();
+    QVERIFY2(isCompleteLog(log), log.constData());
+    QVERIFY2(log.contains("\r\n" + problem), log.constData());
+    QVERIFY(log.contains("\r\nFailed: 1 problem in the scripts; no output written.\r\n"));
+}
+
+void RmEventsTest::leavesAnOutputItDidNotWriteAlone()
+{
+    Workspace workspace("x\r\n");
+    writeFile(workspace.path("out.rm"), "an earlier clip");
+
+    QCOMPARE(workspace.run(mergeWithMap).exitCode, 1);
+    QCOMPARE(readFile(workspace.path("out.rm")), QByteArray("an earlier clip"));
+}
+
+void RmEventsTest::refusesUnusableFiles_data()
+{
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<QString>("output");
+    QTest::addColumn<QString>("folderToMake");
+    QTest::addColumn<QByteArray>("failure");
+
+    QTest::newRow("missing source") << "missing.rm" << "out.rm" << QString()
+                                    << QByteArray("Failed: source \"missing.rm\" does not exist.");
+    QTest::newRow("source is a folder") << "clips" << "out.rm" << "clips"
+                                        << QByteArray("Failed: source \"clips\" is a folder, not a clip.");
+    QTest::newRow("output is a folder") << "a.rm" << "merged" << "merged"
+                                        << QByteArray("Failed: output \"merged\" is a folder.");
+    const QString device = QProcess::nullDevice();
+    QTest::newRow("source is a device") << device << "out.rm" << QString()
+                                        << "Failed: source \"" + device.toUtf8() + "\" is not a regular file.";
+    QTest::newRow("output is a device") << "a.rm" << device << QString()
+                                        << "Failed: output \"" + device.toUtf8() + "\" is not a regular file.";
+    QTest::newRow("output in a missing folder") << "a.rm" << "nowhere/out.rm" << QString()
+                                                << QByteArray("Failed: cannot create output \"nowhere/out.rm\"");
+}
+
+void RmEventsTest::refusesUnusableFiles()
+{
+    QFETCH(QString, source);
+    QFETCH(QString, output);
+    QFETCH(QString, folderToMake);
+    QFETCH(QByteArray, failure);
+
+    Workspace workspace;
+    if (!folderToMake.isEmpty())
+        QVERIFY(QDir(workspace.folder.path()).mkdir(folderToMake));
+    const QStringList before = folderContents(workspace.folder.path());
+
+    const ToolRun run = workspace.run({"-i", source, "-o", output, "-e", "events.txt", "-l", "log.txt"});
+
+    QCOMPARE(run.exitCode, 1);
+    const QByteArray log = workspace.log();
+    QVERIFY2(isCompleteLog(log), log.constData());
+    QVERIFY2(log.contains("\r\n" + failure), log.constData());
+    QCOMPARE(folderContents(workspace.folder.path()), sorted(before + QStringList{"log.txt"}));
+    QVERIFY(readFile(workspace.path("a.rm")) == workspace.source);
+}
+
+void RmEventsTest::refusesToOverwriteItsInputs_data()
+{
+    QTest::addColumn<QString>("output");
+    QTest::addColumn<bool>("absolute");
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QByteArray>("failure");
+
+    QTest::newRow("same name") << "a.rm" << false << "a.rm" << QByteArray("output \"a.rm\" is the source itself.");
+    QTest::newRow("dot folder") << "./a.rm" << false << "a.rm" << QByteArray("output \"./a.rm\" is the source itself.");
+    QTest::newRow("parent step") << "sub/../a.rm" << false << "a.rm"
+                                 << QByteArray("output \"sub/../a.rm\" is the source itself.");
+    QTest::newRow("absolute path") << "a.rm" << true << "a.rm" << QByteArray("is the source itself.");
+    QTest::newRow("symbolic link") << "link.rm" << false << "a.rm"
+                                   << QByteArray("output \"link.rm\" is the source itself.");
+    QTest::newRow("event script") << "events.txt" << false << "events.txt"
+                                  << QByteArray("output \"events.txt\" is the event script.");
+    QTest::newRow("click map") << "./map.txt" << false << "map.txt"
+                               << QByteArray("output \"./map.txt\" is the click map.");
+}
+
+void RmEventsTest::refusesToOverwriteItsInputs()
+{
+    QFETCH(QString, output);
+    QFETCH(bool, absolute);
+    QFETCH(QString, input);
+    QFETCH(QByteArray, failure);
+
+    Workspace workspace;
+    QVERIFY(QDir(workspace.folder.path()).mkdir("sub"));
+    QVERIFY(QFile::link("a.rm", workspace.path("link.rm")));
+    const QByteArray inputBytes = readFile(workspace.path(input));
+    const QString outputArgument = absolute ? workspace.path(output) : output;
+
+    const ToolRun run = workspace.run({"-i", "a.rm", "-o", outputArgument, "-e", "events.txt", "-m", "map.txt",
+                                       "-l", "log.txt"});
+
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY(readFile(workspace.path(input)) == inputBytes);
+    const QByteArray log = workspace.log();
+    QVERIFY2(isCompleteLog(log), log.constData());
+    QVERIFY2(log.contains("\r\nFailed: "), log.constData());
+    QVERIFY2(log.contains(failure + "\r\n"), log.constData());
+}
+
+void RmEventsTest::acceptsAnyFileNames_data()
+{
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<QString>("output");
+    QTest::addColumn<QString>("events");
+    QTest::addColumn<QString>("map");
+    QTest::addColumn<QString>("log");
+
+    QTest::newRow("blanks") << " my clip .rm" << "my clip (merged).rm" << "my events.txt" << "my map.txt"
+                            << "my log .txt";
+    QTest::newRow("double quotes") << "say \"hi\".rm" << "\"merged\".rm" << "\"events\".txt" << "map\".txt"
+                                   << "\"log\"";
+    QTest::newRow("shell syntax") << "$(touch pwned).rm" << "`touch pwned`.rm" << "x; touch pwned"
+                                  << "'$(touch pwned)' && touch pwned" << "log | touch pwned > x";
+    QTest::newRow("option look-alikes") << "-o" << "-i" << "-l" << "-e" << "-m";
+    QTest::newRow("non-ASCII") << "片段 é.rm" << "片段 é (合并).rm" << "事件 ü.txt" << "地图.txt" << "日志 ß.txt";
+}
+
+void RmEventsTest::acceptsAnyFileNames()
+{
+    QFETCH(QString, source);
+    QFETCH(QString, output);
+    QFETCH(QString, events);
+    QFETCH(QString, map);
+    QFETCH(QString, log);
+
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const QByteArray clip = clipBytes(clipSize);
+    writeFile(folder.filePath(source), clip);
+    writeFile(folder.filePath(events), everyRecord);
+    writeFile(folder.filePath(map), validMap);
+
+    const ToolRun run = runTool(folder.path(), {"-i", source, "-o", output, "-e", events, "-m", map, "-l", log});
+
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY(readFile(folder.filePath(output)) == clip);
+    const QByteArray logBytes = readFile(folder.filePath(log));
+    QVERIFY2(isCompleteLog(logBytes), logBytes.constData());
+    QVERIFY2(logBytes.startsWith("Source \"" + source.toUtf8() + "\", output \"" + output.toUtf8() + "\".\r\n"),
+             logBytes.constData());
+    QCOMPARE(folderContents(folder.path()), sorted({source, output, events, map, log}));
+}
+
+void RmEventsTest::rejectsBadCommandLines_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("logged");
+    QTest::addColumn<QByteArray>("problem");
+
+    QTest::newRow("no log") << QStringList{"-i", "a.rm", "-o", "out.rm", "-e", "events.txt"} << false
+                            << QByteArray("missing option -l LOG");
+    QTest::newRow("log without a value") << QStringList{"-i", "a.rm", "-o", "out.rm", "-e", "events.txt", "-l"}
+                                         << false << QByteArray("option -l needs a value");
+    QTest::newRow("empty log name") << QStringList{"-i", "a.rm", "-o", "out.rm", "-e", "events.txt", "-l", ""}
+                                    << false << QByteArray("option -l has an empty value");
+    QTest::newRow("log is the source") << QStringList{"-i", "a.rm", "-o", "out.rm", "-e", "events.txt", "-l", "a.rm"}
+                                       << false << QByteArray("log \"a.rm\" is the source");
+    QTest::newRow("log is the event script")
+        << QStringList{"-i", "a.rm", "-o", "out.rm", "-e", "events.txt", "-l", "./events.txt"} << false
+        << QByteArray("log \"./events.txt\" is the event script");
+    QTest::newRow("unknown option")
+        << QStringList{"-i", "a.rm", "-o", "out.rm", "-e", "events.txt", "-l", "log.txt", "-x", "y"} << true
+        << QByteArray("unknown option '-x'");
+    QTest::newRow("missing source") << QStringList{"-o", "out.rm", "-e", "events.txt", "-l", "log.txt"} << true
+                                    << QByteArray("missing option -i SOURCE");
+    QTest::newRow("missing event script") << QStringList{"-i", "a.rm", "-o", "out.rm", "-l", "log.txt"} << true
+                                          << QByteArray("missing option -e EVENTS");
+    QTest::newRow("repeated option")
+        << QStringList{"-i", "a.rm", "-o", "out.rm", "-e", "events.txt", "-i", "a.rm", "-l", "log.txt"} << true
+        << QByteArray("option -i given more than once");
+}
+
+void RmEventsTest::rejectsBadCommandLines()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, logged);
+    QFETCH(QByteArray, problem);
+
+    Workspace workspace;
+    const QByteArray events = readFile(workspace.path("events.txt"));
+    QStringList expectedContents = folderContents(workspace.folder.path());
+
+    const ToolRun run = workspace.run(arguments);
+
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY2(run.standardError.contains(problem), run.standardError.constData());
+    QVERIFY(run.standardError.contains("usage: rmevents -i SOURCE -o OUTPUT -e EVENTS [-m MAP] -l LOG"));
+    if (logged) {
+        expectedContents = sorted(expectedContents << "log.txt");
+        const QByteArray log = workspace.log();
+        QVERIFY2(isCompleteLog(log), log.constData());
+        QVERIFY2(log.contains("Bad command line: " + problem + "\r\n"), log.constData());
+    }
+    QCOMPARE(folderContents(workspace.folder.path()), expectedContents);
+    QVERIFY(readFile(workspace.path("a.rm")) == workspace.source);
+    QCOMPARE(readFile(workspace.path("events.txt")), events);
+}
+
+void RmEventsTest::removesOutputOfFailedCopy_data()
+{
+    QTest::addColumn<bool>("outputExisted");
+
+    QTest::newRow("new output") << false;
+    QTest::newRow("output overwritten") << true;
+}
+
+void RmEventsTest::removesOutputOfFailedCopy()
+{
+#ifdef Q_OS_UNIX
+    QFETCH(bool, outputExisted);
+
+    Workspace workspace;
+    if (outputExisted)
+        writeFile(workspace.path("out.rm"), "an earlier clip");
+    // A file size limit below the clip's size makes writing the output fail part way.
+    QProcess process;
+    process.setChildProcessModifier([] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit = {1024 * 1024, 1024 * 1024};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    });
+    const ToolRun run = runTool(workspace.folder.path(), mergeWithMap, process);
+
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY(!QFileInfo::exists(workspace.path("out.rm")));
+    const QByteArray log = workspace.log();
+    QVERIFY2(isCompleteLog(log), log.constData());
+    QVERIFY2(log.contains("\r\nFailed: cannot write output \"out.rm\""), log.constData());
+#else
+    QSKIP("needs a file size limit for the child process");
+#endif
+}
+
+void RmEventsTest::copiesSourceOver4GiBGrowingTheOutput()
+{
+    constexpr qint64 size = (qint64(4) << 30) + (1 << 20);
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    if (QStorageInfo(folder.path()).bytesAvailable() < size + (qint64(1) << 30))
+        QSKIP("not enough free space for a copy over 4 GiB");
+
+    // A sparse source, with marks at the start, across the 4 GiB boundary and at the end.
+    const QList<std::pair<qint64, QByteArray>> marks = {
+        {0, "start"}, {(qint64(4) << 30) - 3, "boundary"}, {size - 3, "end"}};
+    QFile source(folder.filePath("big.rm"));
+    QVERIFY(source.open(QIODevice::WriteOnly));
+    QVERIFY(source.resize(size));
+    for (const auto &[offset, mark] : marks)
+        QVERIFY(source.seek(offset) && source.write(mark) == mark.size());
+    source.close();
+    writeFile(folder.filePath("events.txt"), oneEvent);
+
+    QElapsedTimer timer;
+    timer.start();
+    QProcess process;
+    process.setWorkingDirectory(folder.path());
+    process.start(QStringLiteral(RMEVENTS_PATH),
+                  {"-i", "big.rm", "-o", "out.rm", "-e", "events.txt", "-l", "log.txt"});
+    bool grewGradually = false;
+    while (!process.waitForFinished(50)) {
+        QVERIFY2(timer.elapsed() < 120000, "copy took over two minutes");
+        const qint64 written = QFileInfo(folder.filePath("out.rm")).size();
+        grewGradually = grewGradually || (written > 0 && written < size);
+        QFile log(folder.filePath("log.txt"));
+        if (log.open(QIODevice::ReadOnly))
+            QVERIFY2(!log.readAll().contains("***") || written == size, "*** before the output was complete");
+    }
+    qInfo("copied %lld bytes in %lld ms", size, timer.elapsed());
+
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), 0);
+    QVERIFY(grewGradually);
+    QVERIFY(isCompleteLog(readFile(folder.filePath("log.txt"))));
+    QFile output(folder.filePath("out.rm"));
+    QCOMPARE(output.size(), size);
+    QVERIFY(output.open(QIODevice::ReadOnly));
+    for (const auto &[offset, mark] : marks)
+        QVERIFY(output.seek(offset) && output.read(mark.size()) == mark);
+}
+
+QTEST_GUILESS_MAIN(RmEventsTest)
+#include "tst_rmevents.moc"

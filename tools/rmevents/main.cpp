@@ -1,0 +1,16 @@
+#include "Merge.h"
+
+#include <filesystem>
+#include <vector>
+
+// The native argv keeps file names exactly as the caller passed them: bytes on POSIX, UTF-16 on
+// Windows.
+#ifdef _WIN32
+int wmain(int argc, wchar_t *argv[])
+#else
+int main(int argc, char *argv[])
+#endif
+{
+    const std::vector<std::filesystem::path> arguments(argv + 1, argv + argc);
+    return rmevents::merge(arguments);
+}
