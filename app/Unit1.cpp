@@ -4,6 +4,7 @@
 #include "app/ToolbarIcons.h"
 #include "dialogs/FrmAbout.h"
 #include "dialogs/Unit2.h"
+#include "dialogs/Unit3.h"
 #include "platform/UserPrompts.h"
 #include "widgets/CaptionedWidgets.h"
 #include "widgets/Gauge.h"
@@ -149,10 +150,10 @@ void TForm1::createTimeEventsSheet()
         registerComponent(button, button->objectName());
 
     lvEvents = create<ListView>(QStringLiteral("lvEvents"), TabSheet5);
-    lvEvents->addColumn(QStringLiteral("Start Time"), Qt::AlignLeft, 90);
-    lvEvents->addColumn(QStringLiteral("End Time"), Qt::AlignLeft, 90);
-    lvEvents->addColumn(QStringLiteral("Target"), Qt::AlignLeft, 120);
-    lvEvents->addColumn(QStringLiteral("URL"), Qt::AlignLeft, ListView::StretchWidth);
+    lvEvents->addColumn(QStringLiteral("Start Time"), Qt::AlignLeft, 150);
+    lvEvents->addColumn(QStringLiteral("End Time"), Qt::AlignHCenter, 150);
+    lvEvents->addColumn(QStringLiteral("Browser Target"), Qt::AlignHCenter, 150);
+    lvEvents->addColumn(QStringLiteral("URL"), Qt::AlignHCenter, ListView::StretchWidth);
     layout->addWidget(lvEvents);
 }
 
@@ -394,10 +395,34 @@ void TForm1::About1Click()
     about.exec();
 }
 
-void TForm1::actAddEventExecute() {}
+void TForm1::actAddEventExecute()
+{
+    EventDialogMode = TFrmevent::AddMode;
+    ShowFrmEvent();
+}
 
-void TForm1::actEditEventExecute() {}
+void TForm1::actEditEventExecute()
+{
+    EventDialogMode = TFrmevent::EditMode;
+    ShowFrmEvent();
+}
 
-void TForm1::actDeleteEventExecute() {}
+void TForm1::ShowFrmEvent()
+{
+    if (EventDialogMode == TFrmevent::EditMode && lvEvents->selectedRow() < 0)
+        return;
+    TFrmevent dialog(lvEvents, EventDialogMode, this);
+    dialog.exec();
+}
 
-void TForm1::actClearEventsExecute() {}
+void TForm1::actDeleteEventExecute()
+{
+    const int row = lvEvents->selectedRow();
+    if (row >= 0)
+        lvEvents->removeRow(row);
+}
+
+void TForm1::actClearEventsExecute()
+{
+    lvEvents->clear();
+}

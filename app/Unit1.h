@@ -64,6 +64,7 @@ public:
     void actEditEventExecute();
     void actDeleteEventExecute();
     void actClearEventsExecute();
+    void ShowFrmEvent();
     void Exit1Click();
     void HomePage1Click();
     void Comments1Click();
@@ -139,6 +140,9 @@ public:
     MenuItem *StartMerging1 = nullptr;
     QObject *actlst1 = nullptr;
     QAction *actStart = nullptr;
+
+    // Whether the event dialog adds (1) or edits the selected row (2).
+    int EventDialogMode = 1;
 
     // Runner state.
     QStringList ResultLines;

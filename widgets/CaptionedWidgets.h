@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -65,4 +66,12 @@ public:
 private:
     QString m_caption;
     bool m_separator = false;
+};
+
+class GroupBox : public QGroupBox
+{
+    Q_OBJECT
+    Q_PROPERTY(QString Caption READ title WRITE setTitle)
+public:
+    using QGroupBox::QGroupBox;
 };

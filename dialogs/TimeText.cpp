@@ -1,0 +1,60 @@
+#include "dialogs/TimeText.h"
+
+#include <utility>
+
+namespace {
+
+QString twoDigits(int value)
+{
+    return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
+}
+
+// The text before the first separator (all of it when there is none) and the text after it.
+std::pair<QString, QString> splitAt(const QString &text, QChar separator)
+{
+    const qsizetype at = text.indexOf(separator);
+    if (at < 0)
+        return {text, QString()};
+    return {text.left(at), text.mid(at + 1)};
+}
+
+const QString mediaBrowser = QStringLiteral("Media Browser");
+const QString externalBrowser = QStringLiteral("External Browser");
+const QString relatedInfoPane = QStringLiteral("Related Info Pane");
+
+} // namespace
+
+QString timeText(const TimeOfEvent &time)
+{
+    return twoDigits(time.hours) + QLatin1Char(':') + twoDigits(time.minutes) + QLatin1Char(':')
+           + twoDigits(time.seconds) + QLatin1String(".0");
+}
+
+TimeOfEvent parseTimeText(const QString &text)
+{
+    const auto [hours, afterHours] = splitAt(text, QLatin1Char(':'));
+    const auto [minutes, afterMinutes] = splitAt(afterHours, QLatin1Char(':'));
+    const auto [seconds, tenths] = splitAt(afterMinutes, QLatin1Char('.'));
+    return {hours.toInt(), minutes.toInt(), seconds.toInt()};
+}
+
+QString browserTargetName(int index)
+{
+    switch (index) {
+    case 0:
+        return mediaBrowser;
+    case 1:
+        return externalBrowser;
+    default:
+        return relatedInfoPane;
+    }
+}
+
+int browserTargetIndex(const QString &name)
+{
+    if (name == mediaBrowser)
+        return 0;
+    if (name == externalBrowser)
+        return 1;
+    return 2;
+}
