@@ -53,6 +53,10 @@ TFrmevent::TFrmevent(ListView *events, int &eventDialogMode, QWidget *parent)
     setObjectName(QStringLiteral("Frmevent"));
     setWindowTitle(QStringLiteral("Edit Event"));
     setFixedSize(459, 300);
+    // The radio items carry trailing blanks; a compact font keeps both columns readable.
+    QFont compact = font();
+    compact.setPixelSize(10);
+    setFont(compact);
 
     GroupBox1 = new GroupBox(QStringLiteral(" Duration  "), this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
@@ -95,6 +99,7 @@ TFrmevent::TFrmevent(ListView *events, int &eventDialogMode, QWidget *parent)
     buttons->addStretch();
 
     auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 6, 8, 8);
     layout->addWidget(GroupBox1);
     layout->addWidget(GroupBox2);
     layout->addWidget(RadioGroup1);

@@ -3,10 +3,12 @@
 #include <QButtonGroup>
 #include <QGridLayout>
 #include <QRadioButton>
+#include <QStyle>
 
 RadioGroup::RadioGroup(QWidget *parent)
     : QGroupBox(parent), m_buttons(new QButtonGroup(this)), m_layout(new QGridLayout(this))
 {
+    m_layout->setHorizontalSpacing(4);
     connect(m_buttons, &QButtonGroup::idToggled, this, &RadioGroup::updateTabStop);
 }
 
@@ -58,8 +60,15 @@ void RadioGroup::rebuild()
     const int rows = (int(m_items.size()) + m_columns - 1) / m_columns;
     for (int i = 0; i < m_items.size(); ++i) {
         auto *radio = new QRadioButton(m_items[i], this);
+        // Trailing blanks belong to the item's text but should not widen its column.
+        const int indicator = style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, radio)
+                              + style()->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, radio);
+        radio->setMinimumWidth(indicator + radio->fontMetrics().horizontalAdvance(m_items[i].trimmed()) + 4);
+        radio->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
         m_buttons->addButton(radio, i);
-        m_layout->addWidget(radio, rows ? i % rows : 0, rows ? i / rows : 0);
+        const int column = rows ? i / rows : 0;
+        m_layout->addWidget(radio, rows ? i % rows : 0, column);
+        m_layout->setColumnStretch(column, std::max(m_layout->columnStretch(column), radio->minimumWidth()));
         if (i > 0)
             setTabOrder(button(i - 1), radio);
     }
