@@ -205,6 +205,9 @@ void TForm1::setRowStatus(const QString &status)
 
 void TForm1::Timer1Timer()
 {
+    // A tick queued before the batch ended has no job to look at.
+    if (!m_batchRunning)
+        return;
     // No tick may start while this one runs, even while a message box opened in it waits.
     disconnect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
 

@@ -35,6 +35,7 @@ private slots:
     void clearingTheListEndsTheBatchAfterTheJob();
     void secondInstanceCannotShareTheFolder();
     void gaugeHandlesClipsOverTwoGigabytes();
+    void toolRunsOnWhenTheWindowCloses();
     void toolLogLines_data();
     void toolLogLines();
 };
@@ -427,6 +428,28 @@ void BatchRunnerTest::gaugeHandlesClipsOverTwoGigabytes()
     QCOMPARE(batch.form.ggProgress->progress(), threeGigabytes / 2);
     QCOMPARE(batch.form.ggProgress->percentDone(), 50);
     QCOMPARE(batch.status(0), QStringLiteral("Processing..."));
+}
+
+void BatchRunnerTest::toolRunsOnWhenTheWindowCloses()
+{
+    TemporaryAppFolder folder;
+    folder.installToolScript(waitingTool);
+    RecordingPrompts prompts;
+    writeClip(folder.filePath(QStringLiteral("a.rm")), 1000);
+    qint64 tool = 0;
+    {
+        TForm1 form;
+        form.AddClip(folder.filePath(QStringLiteral("a.rm")));
+        form.actStartExecute();
+        tool = form.toolProcessId();
+        form.show();
+        form.Exit1Click();
+        QVERIFY(!form.isVisible());
+    }
+    QVERIFY(isProcessRunning(tool));
+    ::kill(pid_t(tool), SIGKILL);
+    QTRY_VERIFY(!isProcessRunning(tool));
+    QVERIFY(prompts.messages.isEmpty());
 }
 
 void BatchRunnerTest::toolLogLines_data()
