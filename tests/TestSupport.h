@@ -2,11 +2,13 @@
 
 #include "platform/UserPrompts.h"
 
+#include <QApplication>
 #include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <functional>
 
 // Answers what would need a person and records what was asked.
@@ -64,6 +66,24 @@ public:
 private:
     QTemporaryDir m_folder;
 };
+
+// Runs the command, which opens a modal window of this class, runs the check on that window while it
+// is modal, then closes it if the check left it open. Returns whether such a window was shown.
+template <class Dialog> bool whileModal(const std::function<void()> &command, const std::function<void(Dialog &)> &check)
+{
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        if (auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget())) {
+            seen = true;
+            check(*dialog);
+            if (dialog->isVisible())
+                dialog->reject();
+        }
+    });
+    command();
+    QApplication::processEvents();
+    return seen;
+}
 
 QByteArray readFile(const QString &path);
 void writeFile(const QString &path, const QByteArray &bytes);

@@ -12,9 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <QToolButton>
-#include <functional>
 
 class DialogsTest : public QObject
 {
@@ -33,23 +31,6 @@ private slots:
 };
 
 namespace {
-
-// Runs the check on the modal window that the command opens, then closes it if still open.
-template <class Dialog> bool whileModal(const std::function<void()> &command, const std::function<void(Dialog &)> &check)
-{
-    bool seen = false;
-    QTimer::singleShot(0, [&] {
-        if (auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget())) {
-            seen = true;
-            check(*dialog);
-            if (dialog->isVisible())
-                dialog->reject();
-        }
-    });
-    command();
-    QApplication::processEvents();
-    return seen;
-}
 
 struct EditFixture
 {

@@ -11,9 +11,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTest>
-#include <QTimer>
 #include <QToolButton>
-#include <functional>
 
 class EventDialogTest : public QObject
 {
@@ -39,23 +37,6 @@ private slots:
 namespace {
 
 using Time = QList<int>;
-
-// Opens the dialog through the command and runs the check on it while it is modal.
-bool whileEventDialog(const std::function<void()> &command, const std::function<void(TFrmevent &)> &check)
-{
-    bool seen = false;
-    QTimer::singleShot(0, [&] {
-        if (auto *dialog = qobject_cast<TFrmevent *>(QApplication::activeModalWidget())) {
-            seen = true;
-            check(*dialog);
-            if (dialog->isVisible())
-                dialog->reject();
-        }
-    });
-    command();
-    QApplication::processEvents();
-    return seen;
-}
 
 void setTimes(TFrmevent &dialog, const Time &start, const Time &end)
 {
@@ -88,7 +69,7 @@ void addRow(TForm1 &form, const QStringList &cells)
 void EventDialogTest::looksAsDesigned()
 {
     TForm1 form;
-    QVERIFY(whileEventDialog([&] { form.actAddEventExecute(); }, [&](TFrmevent &dialog) {
+    QVERIFY(whileModal<TFrmevent>([&] { form.actAddEventExecute(); }, [&](TFrmevent &dialog) {
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Edit Event"));
         QCOMPARE(dialog.size(), QSize(459, 300));
         QCOMPARE(dialog.GroupBox1->title(), QStringLiteral(" Duration  "));
@@ -151,7 +132,7 @@ void EventDialogTest::save()
     TForm1 form;
     addRow(form, {"00:00:01.0", "00:00:02.0", "Media Browser", "selected"});
     form.lvEvents->selectRow(0);
-    QVERIFY(whileEventDialog([&] { form.actAddEventExecute(); }, [&](TFrmevent &dialog) {
+    QVERIFY(whileModal<TFrmevent>([&] { form.actAddEventExecute(); }, [&](TFrmevent &dialog) {
         setTimes(dialog, start, end);
         dialog.RadioGroup1->setItemIndex(target);
         dialog.EdtUrl->setText(url);
@@ -182,7 +163,7 @@ void EventDialogTest::targetsLoadAndSave()
     TForm1 form;
     addRow(form, {"00:00:01.0", "00:00:02.0", target, "u"});
     form.lvEvents->selectRow(0);
-    QVERIFY(whileEventDialog([&] { form.actEditEventExecute(); }, [&](TFrmevent &dialog) {
+    QVERIFY(whileModal<TFrmevent>([&] { form.actEditEventExecute(); }, [&](TFrmevent &dialog) {
         QCOMPARE(dialog.RadioGroup1->itemIndex(), index);
         dialog.BitBtn1->click();
     }));
@@ -195,7 +176,7 @@ void EventDialogTest::editModeLoadsTheSelectedRow()
     addRow(form, {"00:00:01.0", "00:00:02.0", "Media Browser", "first"});
     addRow(form, {"05:04:03.0", "01:60:07.0", "Related Info Pane", "http://second/"});
     form.lvEvents->selectRow(1);
-    QVERIFY(whileEventDialog([&] { form.actEditEventExecute(); }, [&](TFrmevent &dialog) {
+    QVERIFY(whileModal<TFrmevent>([&] { form.actEditEventExecute(); }, [&](TFrmevent &dialog) {
         QCOMPARE(fieldTexts(dialog), (QStringList{"05", "04", "03", "01", "60", "07"}));
         QCOMPARE(dialog.UpDown4->position(), 1);
         QCOMPARE(dialog.EdtUrl->text(), QStringLiteral("http://second/"));
@@ -211,7 +192,7 @@ void EventDialogTest::editModeLoadsTheSelectedRow()
 void EventDialogTest::endFollowsStartHours()
 {
     TForm1 form;
-    QVERIFY(whileEventDialog([&] { form.actAddEventExecute(); }, [&](TFrmevent &dialog) {
+    QVERIFY(whileModal<TFrmevent>([&] { form.actAddEventExecute(); }, [&](TFrmevent &dialog) {
         setTimes(dialog, {2, 0, 0}, {2, 0, 0});
         dialog.UpDown1->stepBy(1);
         QCOMPARE(dialog.UpDown4->position(), 3);
@@ -228,7 +209,7 @@ void EventDialogTest::endFollowsStartHours()
 void EventDialogTest::endFollowsStartMinutesOnlyWithinTheHour()
 {
     TForm1 form;
-    QVERIFY(whileEventDialog([&] { form.actAddEventExecute(); }, [&](TFrmevent &dialog) {
+    QVERIFY(whileModal<TFrmevent>([&] { form.actAddEventExecute(); }, [&](TFrmevent &dialog) {
         setTimes(dialog, {1, 10, 30}, {1, 10, 0});
         dialog.UpDown2->stepBy(1);
         QCOMPARE(dialog.UpDown5->position(), 11);
@@ -257,7 +238,7 @@ void EventDialogTest::saveAndAddInEditModeThenCancel()
     TForm1 form;
     addRow(form, {"00:00:01.0", "00:00:02.0", "Media Browser", "old"});
     form.lvEvents->selectRow(0);
-    QVERIFY(whileEventDialog([&] { form.actEditEventExecute(); }, [&](TFrmevent &dialog) {
+    QVERIFY(whileModal<TFrmevent>([&] { form.actEditEventExecute(); }, [&](TFrmevent &dialog) {
         dialog.EdtUrl->setText(QStringLiteral("edited"));
         dialog.BitBtn3->click();
         QVERIFY(dialog.isVisible());
@@ -280,11 +261,11 @@ void EventDialogTest::cancelChangesNothing()
     TForm1 form;
     addRow(form, {"00:00:01.0", "00:00:02.0", "Media Browser", "kept"});
     form.lvEvents->selectRow(0);
-    QVERIFY(whileEventDialog([&] { form.actAddEventExecute(); }, [&](TFrmevent &dialog) {
+    QVERIFY(whileModal<TFrmevent>([&] { form.actAddEventExecute(); }, [&](TFrmevent &dialog) {
         setTimes(dialog, {1, 1, 1}, {2, 2, 2});
         dialog.BitBtn2->click();
     }));
-    QVERIFY(whileEventDialog([&] { form.actEditEventExecute(); }, [&](TFrmevent &dialog) {
+    QVERIFY(whileModal<TFrmevent>([&] { form.actEditEventExecute(); }, [&](TFrmevent &dialog) {
         dialog.EdtUrl->setText(QStringLiteral("changed"));
         dialog.close();
     }));
@@ -299,7 +280,7 @@ void EventDialogTest::commandsWithoutSelection()
     form.actClearEventsExecute();
     addRow(form, {"00:00:01.0", "00:00:02.0", "Media Browser", "a"});
     addRow(form, {"00:00:03.0", "00:00:04.0", "Media Browser", "b"});
-    QVERIFY(!whileEventDialog([&] { form.actEditEventExecute(); }, [](TFrmevent &) {}));
+    QVERIFY(!whileModal<TFrmevent>([&] { form.actEditEventExecute(); }, [](TFrmevent &) {}));
     form.actDeleteEventExecute();
     QCOMPARE(form.lvEvents->rowCount(), 2);
     form.lvEvents->selectRow(0);
@@ -314,7 +295,7 @@ void EventDialogTest::commandsWithoutSelection()
 void EventDialogTest::enterSavesAndEscapeCancels()
 {
     TForm1 form;
-    QVERIFY(whileEventDialog([&] { form.actAddEventExecute(); }, [&](TFrmevent &dialog) {
+    QVERIFY(whileModal<TFrmevent>([&] { form.actAddEventExecute(); }, [&](TFrmevent &dialog) {
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
         dialog.edtSecond1->setFocus();
         QTest::keyClick(dialog.edtSecond1, Qt::Key_Up);
@@ -322,7 +303,7 @@ void EventDialogTest::enterSavesAndEscapeCancels()
         QVERIFY(!dialog.isVisible());
     }));
     QCOMPARE(form.lvEvents->rowCount(), 0);
-    QVERIFY(whileEventDialog([&] { form.actAddEventExecute(); }, [&](TFrmevent &dialog) {
+    QVERIFY(whileModal<TFrmevent>([&] { form.actAddEventExecute(); }, [&](TFrmevent &dialog) {
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
         dialog.edtSecond1->setFocus();
         QTest::keyClick(dialog.edtSecond1, Qt::Key_Up);
@@ -337,7 +318,7 @@ void EventDialogTest::enterSavesAndEscapeCancels()
 void EventDialogTest::arrowsStopAtTheBounds()
 {
     TForm1 form;
-    QVERIFY(whileEventDialog([&] { form.actAddEventExecute(); }, [&](TFrmevent &dialog) {
+    QVERIFY(whileModal<TFrmevent>([&] { form.actAddEventExecute(); }, [&](TFrmevent &dialog) {
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
         dialog.edtMinute2->setFocus();
         QTest::keyClick(dialog.edtMinute2, Qt::Key_Down);
@@ -359,7 +340,7 @@ void EventDialogTest::eventScriptFromDialogRows()
 {
     TemporaryAppFolder folder;
     TForm1 form;
-    QVERIFY(whileEventDialog([&] { form.actAddEventExecute(); }, [&](TFrmevent &dialog) {
+    QVERIFY(whileModal<TFrmevent>([&] { form.actAddEventExecute(); }, [&](TFrmevent &dialog) {
         setTimes(dialog, {0, 0, 5}, {0, 0, 20});
         dialog.EdtUrl->setText(QStringLiteral("U1"));
         dialog.BitBtn3->click();

@@ -1,11 +1,7 @@
 #include "widgets/PageControl.h"
 
-#include <QTabBar>
 
-PageControl::PageControl(QWidget *parent) : QTabWidget(parent)
-{
-    setDocumentMode(false);
-}
+PageControl::PageControl(QWidget *parent) : QTabWidget(parent) {}
 
 void PageControl::addSheet(TabSheet *sheet)
 {
