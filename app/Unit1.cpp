@@ -5,6 +5,9 @@
 #include "dialogs/FrmAbout.h"
 #include "dialogs/Unit2.h"
 #include "dialogs/Unit3.h"
+#include "lang/SMLFormLangRes.h"
+#include "lang/SMLMenuLangRes.h"
+#include "lang/SMLMsgLangRes.h"
 #include "platform/UserPrompts.h"
 #include "widgets/CaptionedWidgets.h"
 #include "widgets/Gauge.h"
@@ -233,10 +236,30 @@ void TForm1::createFilesPopupMenu()
     }
 }
 
+// The form translator runs as it becomes active: it sees the font, the caption and every control
+// created so far, which is why it comes after the panels, the tool bar and the pop-up menu.
 void TForm1::createLanguageComponents()
 {
-    for (const char *name : {"smlFormLangRes1", "smlMenuLangRes1", "smlMsgLangRes1"})
-        create<QObject>(QString::fromLatin1(name), this);
+    const QString languageFile = QStringLiteral("DefLang.ini");
+    auto *form = create<TsmlFormLangRes>(QStringLiteral("smlFormLangRes1"), this);
+    form->setIgnoreEmptyString(false);
+    form->setAutoCreateMode(true);
+    form->setAddBracket(false);
+    form->setStringProperties({QStringLiteral("Caption")});
+    form->setStringsProperties({QStringLiteral("Tabs"), QStringLiteral("Items")});
+    form->setIgnoreFormCaption(false);
+    form->setIncludeListViewItems(false);
+    form->setIncludeListViewHead(false);
+    form->setIncludeTreeViewItems(false);
+    form->setLangFileName(languageFile);
+    form->setActive(true);
+
+    auto *menu = create<TsmlMenuLangRes>(QStringLiteral("smlMenuLangRes1"), this);
+    menu->setLangFileName(languageFile);
+    menu->setActive(true);
+    auto *messages = create<TsmlMsgLangRes>(QStringLiteral("smlMsgLangRes1"), this);
+    messages->setLangFileName(languageFile);
+    messages->setActive(true);
     create<QObject>(QStringLiteral("il2"), this);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "jobs/ScriptWriters.h"
+#include "lang/ComponentOwner.h"
 
 #include <QList>
 #include <QMainWindow>
@@ -31,7 +32,7 @@ class ToolButton;
 // The main window: the file list of clips, the tabs with the time events, the click event and the
 // clip information, the progress gauge, the tool bar and the menus; and the batch runner that
 // drives the merge tool over the listed clips one at a time.
-class TForm1 : public QMainWindow
+class TForm1 : public QMainWindow, public ComponentOwner
 {
     Q_OBJECT
     Q_PROPERTY(QString Caption READ windowTitle WRITE setWindowTitle)
@@ -46,11 +47,13 @@ public:
     // How a job's launch went.
     enum class Launch { Started, SourceMissing, OutputIsSource, ToolMissing };
 
+    // Throws IniFileWriteError when the language file can't be written.
     explicit TForm1(QWidget *parent = nullptr);
     ~TForm1() override;
 
     // The named components in creation order, at every depth.
-    const QList<QObject *> &Components() const { return m_components; }
+    const QList<QObject *> &Components() const override { return m_components; }
+    Kind OwnerKind() const override { return Kind::Form; }
 
     // Commands.
     void actAddFilesExecute();

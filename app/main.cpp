@@ -1,10 +1,13 @@
 #include "app/ClipvaneApplication.h"
+#include "app/Startup.h"
 #include "app/Unit1.h"
 
 int main(int argc, char *argv[])
 {
     ClipvaneApplication application(argc, argv);
-    TForm1 mainWindow;
-    mainWindow.show();
+    const std::unique_ptr<TForm1> mainWindow = createMainWindow();
+    if (!mainWindow)
+        return 1;
+    mainWindow->show();
     return application.exec();
 }

@@ -43,6 +43,8 @@ int main(int argc, char *argv[])
     QApplication application(argc, argv);
     SilentPrompts prompts;
     UserPrompts::install(&prompts);
+    QTemporaryDir folder;
+    redirectAppFolder(folder.path());
     auto *form = new TForm1;
     form->show();
     if (!QTest::qWaitForWindowExposed(form))
@@ -61,8 +63,6 @@ int main(int argc, char *argv[])
     std::printf("adding 10,000 dropped clips: %.1f ms\n", adding.nsecsElapsed() / 1e6);
     delete form;
 
-    QTemporaryDir folder;
-    redirectAppFolder(folder.path());
     QFile::copy(QStringLiteral(RMEVENTS_PATH), folder.filePath(QStringLiteral("rmevents")));
     TForm1 batchForm;
     const int clips = 20;

@@ -38,14 +38,14 @@ QStringList RecordingPrompts::messageTexts() const
     return texts;
 }
 
-TemporaryAppFolder::TemporaryAppFolder()
+TemporaryAppFolder::TemporaryAppFolder() : m_previousFolder(appFolder())
 {
     redirectAppFolder(m_folder.path());
 }
 
 TemporaryAppFolder::~TemporaryAppFolder()
 {
-    redirectAppFolder(QString());
+    redirectAppFolder(m_previousFolder);
 }
 
 void TemporaryAppFolder::installMergeTool() const

@@ -65,6 +65,7 @@ public:
 
 private:
     QTemporaryDir m_folder;
+    QString m_previousFolder;
 };
 
 // Runs the command, which opens a modal window of this class, runs the check on that window while it

@@ -38,6 +38,10 @@ private slots:
     void toolRunsOnWhenTheWindowCloses();
     void toolLogLines_data();
     void toolLogLines();
+
+private:
+    // Every window reads and completes its language file: keep it out of the program's folder.
+    TemporaryAppFolder m_appFolder;
 };
 
 namespace {

@@ -28,6 +28,10 @@ private slots:
     void keyboardOfTheEditDialog();
     void aboutBoxTextsAndLinks();
     void aboutBoxKeys();
+
+private:
+    // Every window reads and completes its language file: keep it out of the program's folder.
+    TemporaryAppFolder m_appFolder;
 };
 
 namespace {

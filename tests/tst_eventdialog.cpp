@@ -32,6 +32,10 @@ private slots:
     void enterSavesAndEscapeCancels();
     void arrowsStopAtTheBounds();
     void eventScriptFromDialogRows();
+
+private:
+    // Every window reads and completes its language file: keep it out of the program's folder.
+    TemporaryAppFolder m_appFolder;
 };
 
 namespace {

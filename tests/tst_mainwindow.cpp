@@ -37,6 +37,10 @@ private slots:
     void settingsHaveTheirStartValues();
     void checkBoxesToggleTheirFieldsKeepingValues();
     void spinFieldsKeepTheirBounds();
+
+private:
+    // Every window reads and completes its language file: keep it out of the program's folder.
+    TemporaryAppFolder m_appFolder;
 };
 
 namespace {
