@@ -138,15 +138,15 @@ void TForm1::createTimeEventsSheet()
         {&TForm1::BitBtn5, "BitBtn5", "Add Event  ", addIcon, &TForm1::actAddEventExecute},
     };
     QList<BitBtn *> created;
-    for (const auto &spec : buttons) {
-        BitBtn *button = new BitBtn(QString::fromLatin1(spec.caption), ToolBar2);
-        button->setObjectName(QString::fromLatin1(spec.name));
+    for (const auto &entry : buttons) {
+        BitBtn *button = new BitBtn(QString::fromLatin1(entry.caption), ToolBar2);
+        button->setObjectName(QString::fromLatin1(entry.name));
         button->setLayoutDirection(Qt::LeftToRight);
-        button->setIcon(spec.glyph());
+        button->setIcon(entry.glyph());
         button->setFixedSize(100, 22);
-        connect(button, &QPushButton::clicked, this, spec.handler);
+        connect(button, &QPushButton::clicked, this, entry.handler);
         ToolBar2->addWidget(button);
-        this->*spec.button = button;
+        this->*entry.button = button;
         created.prepend(button);
     }
     for (BitBtn *button : created)
@@ -340,10 +340,10 @@ void TForm1::createActions()
         {"actDeleteEvent", &TForm1::actDeleteEventExecute},
         {"actClearEvents", &TForm1::actClearEventsExecute},
     };
-    for (const auto &spec : actions) {
-        const QString name = QString::fromLatin1(spec.name);
+    for (const auto &entry : actions) {
+        const QString name = QString::fromLatin1(entry.name);
         QAction *action = create<QAction>(name, name, actlst1);
-        connect(action, &QAction::triggered, this, spec.handler);
+        connect(action, &QAction::triggered, this, entry.handler);
         if (name == QLatin1String("actStart"))
             actStart = action;
     }
