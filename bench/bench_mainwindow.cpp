@@ -1,6 +1,7 @@
 // Figures of the main window and the batch runner, offscreen: start-up to an idle shown window
 // with the process's peak memory, adding 10,000 dropped clips, and the per-clip overhead of a
 // 20-clip batch run with the bundled merge tool and the real 500 ms poll.
+#include "tests/RealMediaFixture.h"
 #include "app/Unit1.h"
 #include "jobs/AppFolder.h"
 #include "platform/UserPrompts.h"
@@ -68,11 +69,8 @@ int main(int argc, char *argv[])
     const int clips = 20;
     for (int i = 0; i < clips; ++i) {
         const QString path = folder.filePath(QStringLiteral("clip%1.rm").arg(i));
-        QFile clip(path);
-        clip.open(QIODevice::WriteOnly);
         // Sizes differ, so that no job's first poll is mistaken for a finished one.
-        clip.write(QByteArray(64 * 1024 + i * 1000, char(i)));
-        clip.close();
+        writeRealMediaClip(path, 64 * 1024 + i * 16 * 1024);
         batchForm.AddClip(path);
     }
     QElapsedTimer batch;

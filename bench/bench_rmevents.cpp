@@ -1,5 +1,8 @@
-// Times the merge tool against cp copying the same 512 MiB clip. The tool copies the clip with a
-// plain read/write loop and should stay within 1.5 times the time cp takes.
+// Times the merge tool merging a URL event, a title and a click map into a 512 MiB RealMedia clip
+// against cp copying the same clip. The tool walks the packets while it copies them and should
+// stay within 1.5 times the time cp takes.
+
+#include "tests/RealMediaFixture.h"
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -11,16 +14,14 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace {
 
-constexpr std::size_t blockSize = 1024 * 1024;
-constexpr std::size_t clipBlocks = 512;
-constexpr int repetitions = 5;
+constexpr qint64 clipSize = qint64(512) * 1024 * 1024;
+constexpr int repetitions = 9;
 
 // Runs the command without a shell and returns its wall-clock time in seconds.
 double secondsToRun(const std::vector<std::string> &command)
@@ -42,21 +43,6 @@ double secondsToRun(const std::vector<std::string> &command)
     if (waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
         throw std::runtime_error(command.front() + " failed");
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-// Pseudo-random bytes, a different block each time so no two blocks of the clip are alike.
-void writeClip(const std::filesystem::path &file)
-{
-    std::vector<std::uint64_t> block(blockSize / sizeof(std::uint64_t));
-    std::mt19937_64 generator(42);
-    std::ranges::generate(block, generator);
-    std::ofstream stream(file, std::ios::binary);
-    for (std::size_t index = 0; index < clipBlocks; ++index) {
-        block.front() = index;
-        stream.write(reinterpret_cast<const char *>(block.data()), blockSize);
-    }
-    if (!stream.flush())
-        throw std::runtime_error("cannot write " + file.string());
 }
 
 // A folder of the benchmark's own, removed with all it holds when the benchmark ends.
@@ -88,6 +74,7 @@ struct Timings
 {
     double copy = 1e9;
     double merge = 1e9;
+    qsizetype packets = 0;
 };
 
 // Best of several runs each, taking turns, so both see the same state of the page cache.
@@ -97,11 +84,15 @@ Timings measure(const std::filesystem::path &folder)
     const std::filesystem::path copy = folder / "copy.rm";
     const std::filesystem::path merged = folder / "merged.rm";
     const std::filesystem::path events = folder / "events.txt";
+    const std::filesystem::path map = folder / "map.txt";
     const std::filesystem::path log = folder / "log.txt";
 
-    writeClip(source);
+    writeRealMediaClip(QString::fromStdString(source.string()), clipSize);
     std::ofstream(events, std::ios::binary) << "u 00:00:01.0 00:00:05.0 &&_rpbrowser&&http://example.com/\r\n"
                                                "i 00:00:00.0 00:00:00.0 Benchmark clip\r\n";
+    std::ofstream(map, std::ios::binary)
+        << "DURATION=0:0:1:0:0\r\n<MAP START=0:0:0:0:0 END=0:0:1:0:0 COORDS=0,0,1024,768><AREA SHAPE=RECTANGLE "
+           "COORDS=0,0,1024,768 URL=\"http://example.com/\" ALT=\"Visit us\"></MAP>\r\n";
 
     Timings best;
     for (int run = 0; run < repetitions; ++run) {
@@ -110,10 +101,13 @@ Timings measure(const std::filesystem::path &folder)
         best.copy = std::min(best.copy, secondsToRun({"cp", source.string(), copy.string()}));
         best.merge
             = std::min(best.merge, secondsToRun({RMEVENTS_PATH, "-i", source.string(), "-o", merged.string(),
-                                                 "-e", events.string(), "-l", log.string()}));
+                                                 "-e", events.string(), "-m", map.string(), "-l", log.string()}));
     }
-    if (std::filesystem::file_size(merged) != std::filesystem::file_size(source))
-        throw std::runtime_error("the merged clip has the wrong size");
+    const RealMediaTest::ReadClip before = RealMediaTest::readClip(QString::fromStdString(source.string()), false);
+    const RealMediaTest::ReadClip after = RealMediaTest::readClip(QString::fromStdString(merged.string()), false);
+    if (!after.error.isEmpty() || after.packets.size() != before.packets.size() + 2)
+        throw std::runtime_error("the merged clip does not hold the source's packets and the two added ones");
+    best.packets = before.packets.size();
     return best;
 }
 
@@ -123,7 +117,8 @@ int main()
 {
     try {
         const Timings timings = measure(TemporaryFolder().path());
-        std::printf("copying %zu MiB, best of %d runs\n", clipBlocks, repetitions);
+        std::printf("a RealMedia clip of %lld MiB with %lld packets, best of %d runs\n", clipSize >> 20,
+                    qlonglong(timings.packets), repetitions);
         std::printf("cp:       %.3f s\n", timings.copy);
         std::printf("rmevents: %.3f s\n", timings.merge);
         std::printf("ratio:    %.2f (rmevents / cp, target at most 1.5)\n", timings.merge / timings.copy);

@@ -1,3 +1,4 @@
+#include "RealMediaFixture.h"
 #include "TestSupport.h"
 
 #include "app/Unit1.h"
@@ -174,9 +175,10 @@ void BatchRunnerTest::threeRowsEndToEndWithTheBundledTool()
     folder.installMergeTool();
     RecordingPrompts prompts;
     TForm1 form;
-    for (const char *name : {"one.rm", "two.rmvb", "three.ra"}) {
-        writeClip(folder.filePath(QString::fromLatin1(name)), 300000);
-        form.AddClip(folder.filePath(QString::fromLatin1(name)));
+    const QStringList names{"one.rm", "two.rmvb", "three.rm"};
+    for (const QString &name : names) {
+        writeRealMediaClip(folder.filePath(name), 300000);
+        form.AddClip(folder.filePath(name));
     }
     form.AddClip(folder.filePath(QStringLiteral("one.rm")));
     form.CheckBox1->click();
@@ -190,9 +192,14 @@ void BatchRunnerTest::threeRowsEndToEndWithTheBundledTool()
     QTRY_VERIFY_WITH_TIMEOUT(!form.isBatchRunning(), 20000);
     QCOMPARE(prompts.messageTexts(), QStringList{"Processing finish!"});
     QCOMPARE(statusesAtNotice, (QStringList{"Success", "Success", "Success", "Success"}));
-    for (const char *name : {"one.rm", "two.rmvb", "three.ra"})
-        QCOMPARE(readFile(folder.filePath(QStringLiteral("Done_") + QString::fromLatin1(name))),
-                 readFile(folder.filePath(QString::fromLatin1(name))));
+    for (const QString &name : names) {
+        const RealMediaTest::ReadClip source = RealMediaTest::readClip(folder.filePath(name));
+        const RealMediaTest::ReadClip merged = RealMediaTest::readClip(folder.filePath(QStringLiteral("Done_") + name));
+        QVERIFY2(merged.error.isEmpty(), qPrintable(merged.error));
+        QCOMPARE(RealMediaTest::packetDifference(source, merged), QString());
+        QVERIFY(merged.content.has_value());
+        QCOMPARE(merged.content->first(), QByteArray("Promo"));
+    }
     QCOMPARE(readFile(folder.filePath(QStringLiteral("events.txt"))), QByteArray("i 00:00:00.0 00:00:10.0 Promo\r\n"));
     QVERIFY(QFile::exists(folder.filePath(QStringLiteral("maps.txt"))));
     QVERIFY(!QFile::exists(folder.filePath(QStringLiteral("result.txt"))));

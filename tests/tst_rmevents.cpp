@@ -1,12 +1,13 @@
 // Runs the bundled merge tool as Clipvane does: a separate process given an argument list, with
-// real files in a temporary folder.
+// real files in a temporary folder. The RealMedia format itself is tested in tst_rmformat.
+
+#include "RealMediaFixture.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QRandomGenerator>
 #include <QStorageInfo>
 #include <QTemporaryDir>
 #include <QTest>
@@ -37,9 +38,9 @@ private slots:
     void acceptsAnyFileNames();
     void rejectsBadCommandLines_data();
     void rejectsBadCommandLines();
-    void removesOutputOfFailedCopy_data();
-    void removesOutputOfFailedCopy();
-    void copiesSourceOver4GiBGrowingTheOutput();
+    void removesOutputOfFailedMerge_data();
+    void removesOutputOfFailedMerge();
+    void mergesSourceOver4GiBGrowingTheOutput();
 };
 
 namespace {
@@ -65,7 +66,7 @@ QByteArray mapLine(const QByteArray &end, const QByteArray &url, const QByteArra
 const QByteArray validMap = "DURATION=0:0:1:5:0\r\n" + mapLine("0:0:1:5:0", "http://example.com/", "Visit us")
     + "\r\n";
 
-// Several copy chunks and a partial last one.
+// More than one of the tool's read windows.
 constexpr qint64 clipSize = 5 * 1024 * 1024 + 3;
 
 // Empty when the file cannot be read, which then fails the comparison that follows.
@@ -82,13 +83,12 @@ void writeFile(const QString &path, const QByteArray &bytes)
         qFatal("cannot write %s", qPrintable(path));
 }
 
-QByteArray clipBytes(qint64 size)
+// Empty when merged is a RealMedia file holding every packet of source unchanged.
+QString mergeDifference(const QString &source, const QString &merged)
 {
-    QByteArray bytes(size, Qt::Uninitialized);
-    QRandomGenerator generator(20240611);
-    for (char &byte : bytes)
-        byte = char(generator.generate());
-    return bytes;
+    const RealMediaTest::ReadClip read = RealMediaTest::readClip(merged);
+    return read.error.isEmpty() ? RealMediaTest::packetDifference(RealMediaTest::readClip(source), read)
+                                : "output: " + read.error;
 }
 
 QStringList sorted(QStringList names)
@@ -129,16 +129,16 @@ bool isCompleteLog(const QByteArray &log)
     return log.endsWith("\r\n***\r\n") && log.count("\n") == log.count("\r\n") && log.count("***") == 1;
 }
 
-// A temporary working folder holding a source clip a.rm and the scripts events.txt and map.txt.
+// A temporary working folder holding a RealMedia clip a.rm and the scripts events.txt and map.txt.
 class Workspace
 {
 public:
     explicit Workspace(const QByteArray &events = oneEvent, const QByteArray &map = validMap)
-        : source(clipBytes(clipSize))
     {
         if (!folder.isValid())
             qFatal("cannot create a temporary folder");
-        writeFile(path("a.rm"), source);
+        writeRealMediaClip(path("a.rm"), clipSize);
+        source = readFile(path("a.rm"));
         writeFile(path("events.txt"), events);
         writeFile(path("map.txt"), map);
     }
@@ -148,7 +148,7 @@ public:
     QByteArray log() const { return readFile(path("log.txt")); }
 
     QTemporaryDir folder;
-    const QByteArray source;
+    QByteArray source;
 };
 
 const QStringList mergeWithMap = {"-i", "a.rm", "-o", "out.rm", "-e", "events.txt", "-m", "map.txt",
@@ -163,19 +163,17 @@ void RmEventsTest::mergesValidScripts_data()
     QTest::addColumn<QByteArray>("map");
     QTest::addColumn<QString>("summary");
 
-    const QString bytes = QString(" into \"out.rm\" (%1 bytes).").arg(clipSize);
     QTest::newRow("every record and a click map")
-        << everyRecord << validMap
-        << "Merged 3 URL events, 5 clip-information records and a click map" + bytes;
+        << everyRecord << validMap << "Merged 3 URL events, 5 clip-information records and a click map";
     QTest::newRow("no click map") << everyRecord << QByteArray()
-                                  << "Merged 3 URL events and 5 clip-information records" + bytes;
+                                  << "Merged 3 URL events and 5 clip-information records";
     QTest::newRow("empty event script") << QByteArray("") << validMap
-                                        << "Merged 0 URL events, 0 clip-information records and a click map" + bytes;
+                                        << "Merged 0 URL events, 0 clip-information records and a click map";
     QTest::newRow("bare line feeds, no line end at the end")
         << QByteArray("u 00:00:01.0 00:00:02.0 &&_rpbrowser&&http://a\n"
                       "i 00:00:00.0 00:00:00.0 Title")
         << QByteArray("DURATION=0:0:1:5:0\n" + mapLine("0:0:1:5:0", "http://a", "b"))
-        << "Merged 1 URL event, 1 clip-information record and a click map" + bytes;
+        << "Merged 1 URL event, 1 clip-information record and a click map";
     QTest::newRow("free text, empty and 8-bit values")
         << QByteArray("u 00:00:01.0 00:00:02.0 &&_rpexternal&&\r\n"
                       "i 00:00:00.0 00:00:00.0 \r\n"
@@ -183,7 +181,7 @@ void RmEventsTest::mergesValidScripts_data()
                       "u 00:00:01.0 00:00:02.0 &&_rpcontextwin&&&&_rpbrowser&& \" ALT=\"\r\n")
         << QByteArray("DURATION=0:000:01:05:0\r\n"
                       + mapLine("0:000:01:05:0", "http://a/?q=\" ALT=\"", "\xe9 \"></MAP> end") + "\r\n")
-        << "Merged 2 URL events, 2 clip-information records and a click map" + bytes;
+        << "Merged 2 URL events, 2 clip-information records and a click map";
 }
 
 void RmEventsTest::mergesValidScripts()
@@ -196,11 +194,14 @@ void RmEventsTest::mergesValidScripts()
     const ToolRun run = workspace.run(map.isNull() ? mergeWithoutMap : mergeWithMap);
 
     QCOMPARE(run.exitCode, 0);
-    QVERIFY(readFile(workspace.path("out.rm")) == workspace.source);
+    const QString difference = mergeDifference(workspace.path("a.rm"), workspace.path("out.rm"));
+    QVERIFY2(difference.isEmpty(), qPrintable(difference));
+    QVERIFY(readFile(workspace.path("a.rm")) == workspace.source);
     const QByteArray log = workspace.log();
     QVERIFY2(isCompleteLog(log), log.constData());
     QVERIFY(log.startsWith("Source \"a.rm\", output \"out.rm\".\r\n"));
-    QVERIFY2(log.contains("\r\n" + summary.toUtf8() + "\r\n"), log.constData());
+    const QString bytes = QString(" into \"out.rm\" (%1 bytes).").arg(QFileInfo(workspace.path("out.rm")).size());
+    QVERIFY2(log.contains("\r\n" + (summary + bytes).toUtf8() + "\r\n"), log.constData());
 }
 
 void RmEventsTest::reportsScriptProblems_data()
@@ -456,15 +457,15 @@ void RmEventsTest::acceptsAnyFileNames()
 
     QTemporaryDir folder;
     QVERIFY(folder.isValid());
-    const QByteArray clip = clipBytes(clipSize);
-    writeFile(folder.filePath(source), clip);
+    writeRealMediaClip(folder.filePath(source), clipSize);
     writeFile(folder.filePath(events), everyRecord);
     writeFile(folder.filePath(map), validMap);
 
     const ToolRun run = runTool(folder.path(), {"-i", source, "-o", output, "-e", events, "-m", map, "-l", log});
 
     QCOMPARE(run.exitCode, 0);
-    QVERIFY(readFile(folder.filePath(output)) == clip);
+    const QString difference = mergeDifference(folder.filePath(source), folder.filePath(output));
+    QVERIFY2(difference.isEmpty(), qPrintable(difference));
     const QByteArray logBytes = readFile(folder.filePath(log));
     QVERIFY2(isCompleteLog(logBytes), logBytes.constData());
     QVERIFY2(logBytes.startsWith("Source \"" + source.toUtf8() + "\", output \"" + output.toUtf8() + "\".\r\n"),
@@ -527,7 +528,7 @@ void RmEventsTest::rejectsBadCommandLines()
     QCOMPARE(readFile(workspace.path("events.txt")), events);
 }
 
-void RmEventsTest::removesOutputOfFailedCopy_data()
+void RmEventsTest::removesOutputOfFailedMerge_data()
 {
     QTest::addColumn<bool>("outputExisted");
 
@@ -535,7 +536,7 @@ void RmEventsTest::removesOutputOfFailedCopy_data()
     QTest::newRow("output overwritten") << true;
 }
 
-void RmEventsTest::removesOutputOfFailedCopy()
+void RmEventsTest::removesOutputOfFailedMerge()
 {
 #ifdef Q_OS_UNIX
     QFETCH(bool, outputExisted);
@@ -562,23 +563,32 @@ void RmEventsTest::removesOutputOfFailedCopy()
 #endif
 }
 
-void RmEventsTest::copiesSourceOver4GiBGrowingTheOutput()
+void RmEventsTest::mergesSourceOver4GiBGrowingTheOutput()
 {
+    using namespace RealMediaTest;
     constexpr qint64 size = (qint64(4) << 30) + (1 << 20);
     QTemporaryDir folder;
     QVERIFY(folder.isValid());
     if (QStorageInfo(folder.path()).bytesAvailable() < size + (qint64(1) << 30))
-        QSKIP("not enough free space for a copy over 4 GiB");
+        QSKIP("not enough free space for a merge over 4 GiB");
 
-    // A sparse source, with marks at the start, across the 4 GiB boundary and at the end.
-    const QList<std::pair<qint64, QByteArray>> marks = {
-        {0, "start"}, {(qint64(4) << 30) - 3, "boundary"}, {size - 3, "end"}};
-    QFile source(folder.filePath("big.rm"));
-    QVERIFY(source.open(QIODevice::WriteOnly));
-    QVERIFY(source.resize(size));
-    for (const auto &[offset, mark] : marks)
-        QVERIFY(source.seek(offset) && source.write(mark) == mark.size());
-    source.close();
+    // A sparse source, with marks in the first packet, the packet across the 4 GiB boundary and
+    // the last packet.
+    const QString sourcePath = folder.filePath("big.rm");
+    writeRealMediaClip(sourcePath, size, ClipPayload::Holes);
+    const ReadClip source = readClip(sourcePath, false);
+    QVERIFY2(source.error.isEmpty(), qPrintable(source.error));
+    const auto across = std::ranges::find_if(source.packets, [](const ReadPacket &packet) {
+        return packet.offset + packet.length > (qint64(4) << 30);
+    });
+    QVERIFY(across != source.packets.end());
+    const QList<std::pair<qsizetype, QByteArray>> marks = {
+        {0, "start"}, {across - source.packets.begin(), "boundary"}, {source.packets.size() - 1, "end"}};
+    QFile sourceFile(sourcePath);
+    QVERIFY(sourceFile.open(QIODevice::ReadWrite));
+    for (const auto &[number, mark] : marks)
+        QVERIFY(sourceFile.seek(source.packets[number].offset + 12) && sourceFile.write(mark) == mark.size());
+    sourceFile.close();
     writeFile(folder.filePath("events.txt"), oneEvent);
 
     QElapsedTimer timer;
@@ -588,25 +598,41 @@ void RmEventsTest::copiesSourceOver4GiBGrowingTheOutput()
     process.start(QStringLiteral(RMEVENTS_PATH),
                   {"-i", "big.rm", "-o", "out.rm", "-e", "events.txt", "-l", "log.txt"});
     bool grewGradually = false;
+    qint64 sizeAtEndMark = -1;
     while (!process.waitForFinished(50)) {
-        QVERIFY2(timer.elapsed() < 120000, "copy took over two minutes");
+        QVERIFY2(timer.elapsed() < 120000, "merge took over two minutes");
+        // The log first: once it holds the end mark, the output must be complete.
+        QFile log(folder.filePath("log.txt"));
+        const bool ended = log.open(QIODevice::ReadOnly) && log.readAll().contains("***");
         const qint64 written = QFileInfo(folder.filePath("out.rm")).size();
         grewGradually = grewGradually || (written > 0 && written < size);
-        QFile log(folder.filePath("log.txt"));
-        if (log.open(QIODevice::ReadOnly))
-            QVERIFY2(!log.readAll().contains("***") || written == size, "*** before the output was complete");
+        if (ended && sizeAtEndMark < 0)
+            sizeAtEndMark = written;
     }
-    qInfo("copied %lld bytes in %lld ms", size, timer.elapsed());
+    qInfo("merged %lld bytes in %lld ms", size, timer.elapsed());
 
     QCOMPARE(process.exitStatus(), QProcess::NormalExit);
     QCOMPARE(process.exitCode(), 0);
     QVERIFY(grewGradually);
+    if (sizeAtEndMark >= 0)
+        QCOMPARE(sizeAtEndMark, QFileInfo(folder.filePath("out.rm")).size());
     QVERIFY(isCompleteLog(readFile(folder.filePath("log.txt"))));
+    const ReadClip merged = readClip(folder.filePath("out.rm"), false);
+    QVERIFY2(merged.error.isEmpty(), qPrintable(merged.error));
+    const QList<ReadPacket> kept = merged.packetsOf(0);
+    const QList<ReadPacket> events = merged.packetsOf(1);
+    QCOMPARE(merged.packets.size(), source.packets.size() + 1);
+    QCOMPARE(kept.size(), source.packets.size());
+    QCOMPARE(events.size(), 1);
+    QCOMPARE(events.first().timestamp, 1000u);
+    QCOMPARE(merged.packets.last().offset + merged.packets.last().length, QFileInfo(folder.filePath("out.rm")).size());
     QFile output(folder.filePath("out.rm"));
-    QCOMPARE(output.size(), size);
     QVERIFY(output.open(QIODevice::ReadOnly));
-    for (const auto &[offset, mark] : marks)
-        QVERIFY(output.seek(offset) && output.read(mark.size()) == mark);
+    for (const auto &[number, mark] : marks) {
+        const ReadPacket &packet = kept[number];
+        QCOMPARE(packet.timestamp, source.packets[number].timestamp);
+        QVERIFY(output.seek(packet.offset + 12) && output.read(mark.size()) == mark);
+    }
 }
 
 QTEST_GUILESS_MAIN(RmEventsTest)

@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <map>
-#include <string>
+#include <optional>
+#include <variant>
 
 namespace rmevents {
 namespace {
@@ -16,14 +17,15 @@ struct InfoRecord
 {
     char letter;
     const char *name;
+    std::optional<std::string> ClipInfo::*field;
 };
 
 constexpr std::array<InfoRecord, 5> infoRecords = {{
-    {'i', "title"},
-    {'c', "copyright"},
-    {'a', "author"},
-    {'n', "keywords"},
-    {'q', "description"},
+    {'i', "title", &ClipInfo::title},
+    {'c', "copyright", &ClipInfo::copyright},
+    {'a', "author", &ClipInfo::author},
+    {'n', "keywords", &ClipInfo::keywords},
+    {'q', "description", &ClipInfo::description},
 }};
 
 const InfoRecord *findInfoRecord(char letter)
@@ -32,10 +34,15 @@ const InfoRecord *findInfoRecord(char letter)
     return found == infoRecords.end() ? nullptr : &*found;
 }
 
+int digitPair(std::string_view part)
+{
+    return (part[0] - '0') * 10 + (part[1] - '0');
+}
+
 bool isTimePart(std::string_view part)
 {
     return part.size() == 2 && std::ranges::all_of(part, [](char c) { return c >= '0' && c <= '9'; })
-           && (part[0] - '0') * 10 + (part[1] - '0') <= 60;
+           && digitPair(part) <= 60;
 }
 
 // HH:MM:SS.0, two digits per part, each part 00 to 60.
@@ -43,6 +50,13 @@ bool isTime(std::string_view text)
 {
     return text.size() == 10 && text[2] == ':' && text[5] == ':' && text.substr(8) == ".0"
            && isTimePart(text.substr(0, 2)) && isTimePart(text.substr(3, 2)) && isTimePart(text.substr(6, 2));
+}
+
+std::uint32_t tenthsOf(std::string_view time)
+{
+    const int seconds = (digitPair(time.substr(0, 2)) * 60 + digitPair(time.substr(3, 2))) * 60
+                        + digitPair(time.substr(6, 2));
+    return static_cast<std::uint32_t>(seconds * 10 + (time[9] - '0'));
 }
 
 // Removes and returns the front of rest up to (not including) the next blank.
@@ -59,28 +73,38 @@ std::string badTime(const char *which, std::string_view field)
            + "' (expected HH:MM:SS.0, each part 00 to 60)";
 }
 
-// The reason a line is not a well-formed record, or an empty string when it is one.
-std::string recordProblem(std::string_view line)
+struct Record
+{
+    char letter = 0;
+    std::string_view start;
+    std::string_view end;
+    // After the end time and its blank: the marker and URL, or the information text.
+    std::string_view text;
+};
+
+// The record on the line, or the reason it is not a well-formed record.
+std::variant<Record, std::string> parseRecord(std::string_view line)
 {
     if (line.empty())
         return "blank line";
-    const char letter = line[0];
-    const bool isUrlEvent = letter == 'u';
-    if (!isUrlEvent && !findInfoRecord(letter))
+    Record record;
+    record.letter = line[0];
+    const bool isUrlEvent = record.letter == 'u';
+    if (!isUrlEvent && !findInfoRecord(record.letter))
         return "unknown record letter '" + printable(line.substr(0, 1)) + "'";
     if (line.size() < 2 || line[1] != ' ')
-        return std::string("expected a blank after the record letter '") + letter + "'";
+        return std::string("expected a blank after the record letter '") + record.letter + "'";
 
     std::string_view rest = line.substr(2);
-    const std::string_view start = takeField(rest);
-    if (!isTime(start))
-        return badTime("start", start);
+    record.start = takeField(rest);
+    if (!isTime(record.start))
+        return badTime("start", record.start);
     if (rest.empty())
         return "missing end time";
     rest.remove_prefix(1);
-    const std::string_view end = takeField(rest);
-    if (!isTime(end))
-        return badTime("end", end);
+    record.end = takeField(rest);
+    if (!isTime(record.end))
+        return badTime("end", record.end);
 
     if (isUrlEvent) {
         const bool hasMarker = std::ranges::any_of(
@@ -91,37 +115,41 @@ std::string recordProblem(std::string_view line)
     } else if (rest.empty()) {
         return "expected a blank and the text after the end time";
     }
-    return {};
+    record.text = rest.substr(1);
+    return record;
 }
 
 } // namespace
 
-EventScriptCheck checkEventScript(std::string_view script)
+EventScript readEventScript(std::string_view script)
 {
-    EventScriptCheck check;
+    EventScript result;
     std::map<char, std::size_t> firstInfoLine;
     const std::vector<std::string_view> lines = splitScriptLines(script);
     for (std::size_t index = 0; index < lines.size(); ++index) {
         const std::size_t lineNumber = index + 1;
-        const std::string_view line = lines[index];
-        if (std::string problem = recordProblem(line); !problem.empty()) {
-            check.problems.push_back({lineNumber, std::move(problem)});
+        std::variant<Record, std::string> parsed = parseRecord(lines[index]);
+        if (auto *problem = std::get_if<std::string>(&parsed)) {
+            result.problems.push_back({lineNumber, std::move(*problem)});
             continue;
         }
-        if (line[0] == 'u') {
-            ++check.urlEvents;
+        const Record &record = std::get<Record>(parsed);
+        if (record.letter == 'u') {
+            result.urlEvents.push_back(
+                {lineNumber, tenthsOf(record.start), tenthsOf(record.end), std::string(record.text)});
             continue;
         }
-        const auto [first, isFirst] = firstInfoLine.try_emplace(line[0], lineNumber);
+        const InfoRecord &info = *findInfoRecord(record.letter);
+        const auto [first, isFirst] = firstInfoLine.try_emplace(record.letter, lineNumber);
         if (isFirst) {
-            ++check.infoRecords;
+            result.info.*info.field = std::string(record.text);
         } else {
-            check.problems.push_back(
-                {lineNumber, std::string("repeated '") + line[0] + "' (" + findInfoRecord(line[0])->name
-                                 + ") record; the first is on line " + std::to_string(first->second)});
+            result.problems.push_back({lineNumber, std::string("repeated '") + record.letter + "' (" + info.name
+                                                       + ") record; the first is on line "
+                                                       + std::to_string(first->second)});
         }
     }
-    return check;
+    return result;
 }
 
 } // namespace rmevents

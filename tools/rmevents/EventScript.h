@@ -1,22 +1,35 @@
 #pragma once
 
+#include "ClipInfo.h"
 #include "ScriptText.h"
 
 #include <cstddef>
+#include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
 namespace rmevents {
 
-struct EventScriptCheck
+struct UrlEvent
 {
-    std::size_t urlEvents = 0;
-    std::size_t infoRecords = 0;
+    std::size_t line; // 1-based, for messages
+    std::uint32_t startTenths;
+    std::uint32_t endTenths;
+    // The target marker and the URL exactly as the script has them, e.g. "&&_rpexternal&&http://a".
+    std::string target;
+};
+
+struct EventScript
+{
+    std::vector<UrlEvent> urlEvents;
+    ClipInfo info;
     std::vector<ScriptProblem> problems;
 };
 
-// Checks every line of an event script: URL events ('u') and the clip-information records title
+// Reads every line of an event script: URL events ('u') and the clip-information records title
 // ('i'), copyright ('c'), author ('a'), keywords ('n') and description ('q'), each at most once.
-EventScriptCheck checkEventScript(std::string_view script);
+// The records are usable only when problems is empty.
+EventScript readEventScript(std::string_view script);
 
 } // namespace rmevents

@@ -1,8 +1,8 @@
 #include "MapScript.h"
 
 #include <algorithm>
-#include <optional>
-#include <string>
+#include <limits>
+#include <variant>
 
 namespace rmevents {
 namespace {
@@ -14,9 +14,24 @@ constexpr std::string_view areaBegin
 constexpr std::string_view altBegin = "\" ALT=\"";
 constexpr std::string_view mapEnd = "\"></MAP>";
 
+// Packet times are milliseconds in 32 bits, so that is the longest map.
+constexpr std::uint64_t longestTenths = std::numeric_limits<std::uint32_t>::max() / 100;
+
 bool isNumber(std::string_view text)
 {
     return !text.empty() && std::ranges::all_of(text, [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// The value of a plain decimal number, or nothing once it passes limit.
+std::optional<std::uint64_t> numberUpTo(std::string_view digits, std::uint64_t limit)
+{
+    std::uint64_t value = 0;
+    for (const char digit : digits) {
+        value = value * 10 + std::uint64_t(digit - '0');
+        if (value > limit)
+            return std::nullopt;
+    }
+    return value;
 }
 
 // 0:H:M:S:0 with H, M and S plain decimal numbers.
@@ -34,6 +49,24 @@ bool isDuration(std::string_view text)
            && isNumber(fields[2]) && isNumber(fields[3]);
 }
 
+// The length of a well-formed duration, or nothing when it is too long to be a packet time.
+std::optional<std::uint32_t> durationTenths(std::string_view duration)
+{
+    duration.remove_prefix(2);
+    std::uint64_t seconds = 0;
+    for (const std::uint64_t unit : {3600, 60, 1}) {
+        const std::string_view field = duration.substr(0, duration.find(':'));
+        duration.remove_prefix(field.size() + 1);
+        const std::optional<std::uint64_t> value = numberUpTo(field, longestTenths);
+        if (!value)
+            return std::nullopt;
+        seconds += *value * unit;
+        if (seconds * 10 > longestTenths)
+            return std::nullopt;
+    }
+    return static_cast<std::uint32_t>(seconds * 10);
+}
+
 std::string badDuration(std::string_view text)
 {
     return "bad duration '" + printable(text) + "' (expected 0:H:M:S:0)";
@@ -44,8 +77,8 @@ std::string quotedPiece(std::string_view piece)
     return "'" + std::string(piece) + "'";
 }
 
-// The duration of a well-formed DURATION= line.
-std::optional<std::string_view> durationOf(std::string_view line, std::vector<ScriptProblem> &problems)
+// The length of a well-formed DURATION= line.
+std::optional<std::uint32_t> durationOf(std::string_view line, std::vector<ScriptProblem> &problems)
 {
     if (!line.starts_with(durationKey)) {
         problems.push_back({1, "expected the line to begin with " + quotedPiece(durationKey)});
@@ -56,12 +89,16 @@ std::optional<std::string_view> durationOf(std::string_view line, std::vector<Sc
         problems.push_back({1, badDuration(duration)});
         return std::nullopt;
     }
-    return duration;
+    const std::optional<std::uint32_t> tenths = durationTenths(duration);
+    if (!tenths)
+        problems.push_back({1, "duration '" + printable(duration) + "' is too long (at most "
+                                   + std::to_string(longestTenths / 36000) + " hours)"});
+    return tenths;
 }
 
-// The reason the <MAP> line is malformed, or an empty string when it is well formed.
-// duration is absent when the DURATION= line was unusable.
-std::string mapLineProblem(std::string_view line, std::optional<std::string_view> duration)
+// The area of the <MAP> line, or the reason it is malformed. durationText is absent when the
+// DURATION= line was unusable.
+std::variant<ClickMap, std::string> parseMapLine(std::string_view line, std::optional<std::string_view> durationText)
 {
     if (!line.starts_with(mapBegin))
         return "expected the line to begin with " + quotedPiece(mapBegin);
@@ -72,37 +109,49 @@ std::string mapLineProblem(std::string_view line, std::optional<std::string_view
     const std::string_view end = rest.substr(0, areaAt);
     if (!isDuration(end))
         return badDuration(end);
-    if (duration && end != *duration)
-        return "END=" + printable(end) + " differs from DURATION=" + printable(*duration);
+    if (durationText && end != *durationText)
+        return "END=" + printable(end) + " differs from DURATION=" + printable(*durationText);
     rest.remove_prefix(areaAt + areaBegin.size());
     if (!rest.ends_with(mapEnd))
         return "expected the line to end with " + quotedPiece(mapEnd);
     rest.remove_suffix(mapEnd.size());
-    if (rest.find(altBegin) == std::string_view::npos)
+    // Nothing in the script is escaped, so a URL or ALT text could hold the separator too; the
+    // first one ends the URL, as a left-to-right reading of the tag would have it.
+    const std::size_t altAt = rest.find(altBegin);
+    if (altAt == std::string_view::npos)
         return "missing " + quotedPiece(altBegin) + " after the URL";
-    return {};
+    return ClickMap{0, std::string(rest.substr(0, altAt)), std::string(rest.substr(altAt + altBegin.size()))};
 }
 
 } // namespace
 
-std::vector<ScriptProblem> checkMapScript(std::string_view script)
+MapScript readMapScript(std::string_view script)
 {
-    std::vector<ScriptProblem> problems;
+    MapScript result;
+    std::vector<ScriptProblem> &problems = result.problems;
     const std::vector<std::string_view> lines = splitScriptLines(script);
     if (lines.empty()) {
         problems.push_back({1, "empty click map: expected a DURATION= line and a <MAP> line"});
-        return problems;
+        return result;
     }
-    const std::optional<std::string_view> duration = durationOf(lines[0], problems);
+    const std::optional<std::uint32_t> tenths = durationOf(lines[0], problems);
     if (lines.size() < 2) {
         problems.push_back({2, "missing the <MAP> line"});
-        return problems;
+        return result;
     }
-    if (std::string problem = mapLineProblem(lines[1], duration); !problem.empty())
-        problems.push_back({2, std::move(problem)});
+    std::optional<std::string_view> durationText;
+    if (lines[0].starts_with(durationKey) && isDuration(lines[0].substr(durationKey.size())))
+        durationText = lines[0].substr(durationKey.size());
+    std::variant<ClickMap, std::string> area = parseMapLine(lines[1], durationText);
+    if (auto *problem = std::get_if<std::string>(&area))
+        problems.push_back({2, std::move(*problem)});
     if (lines.size() > 2)
         problems.push_back({3, "unexpected line: a click map has exactly two lines"});
-    return problems;
+    if (problems.empty()) {
+        result.map = std::get<ClickMap>(std::move(area));
+        result.map->endTenths = *tenths;
+    }
+    return result;
 }
 
 } // namespace rmevents

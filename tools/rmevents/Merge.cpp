@@ -1,7 +1,8 @@
 #include "Merge.h"
 
 #include "Arguments.h"
-#include "ClipCopy.h"
+#include "ClipMerge.h"
+#include "ClipPaths.h"
 #include "EventScript.h"
 #include "Log.h"
 #include "MapScript.h"
@@ -10,8 +11,10 @@
 #include "ScriptFile.h"
 
 #include <cstdint>
+#include <exception>
 #include <initializer_list>
 #include <iostream>
+#include <new>
 #include <optional>
 #include <string>
 
@@ -30,8 +33,7 @@ struct RoleFile
 
 struct ScriptReport
 {
-    std::size_t urlEvents = 0;
-    std::size_t infoRecords = 0;
+    MergeRequest request;
     std::vector<std::string> problems;
 };
 
@@ -83,25 +85,28 @@ ScriptReport checkScripts(const Arguments &arguments)
 {
     ScriptReport report;
     if (const std::optional<std::string> events = readScript(report, "event script", *arguments.events)) {
-        const EventScriptCheck check = checkEventScript(*events);
-        report.urlEvents = check.urlEvents;
-        report.infoRecords = check.infoRecords;
-        addProblems(report, *arguments.events, check.problems);
+        EventScript script = readEventScript(*events);
+        report.request.urlEvents = std::move(script.urlEvents);
+        report.request.info = std::move(script.info);
+        addProblems(report, *arguments.events, script.problems);
     }
     if (arguments.map) {
-        if (const std::optional<std::string> map = readScript(report, "click map", *arguments.map))
-            addProblems(report, *arguments.map, checkMapScript(*map));
+        if (const std::optional<std::string> map = readScript(report, "click map", *arguments.map)) {
+            MapScript script = readMapScript(*map);
+            report.request.map = std::move(script.map);
+            addProblems(report, *arguments.map, script.problems);
+        }
     }
     return report;
 }
 
-std::string successSummary(const ScriptReport &scripts, bool withMap, const std::filesystem::path &output,
-                           std::uint64_t bytes)
+std::string successSummary(const MergeRequest &request, const MergeOutcome &outcome,
+                           const std::filesystem::path &output)
 {
-    const std::string info = plural(scripts.infoRecords, "clip-information record");
-    return "Merged " + plural(scripts.urlEvents, "URL event")
-           + (withMap ? ", " + info + " and a click map" : " and " + info) + " into " + quoted(output) + " ("
-           + std::to_string(bytes) + " bytes).";
+    const std::string info = plural(outcome.infoRecordsWritten, "clip-information record");
+    return "Merged " + plural(request.urlEvents.size(), "URL event")
+           + (request.map ? ", " + info + " and a click map" : " and " + info) + " into " + quoted(output) + " ("
+           + std::to_string(outcome.bytesWritten) + " bytes).";
 }
 
 int finish(Log &log, int status)
@@ -160,10 +165,21 @@ int merge(const std::vector<std::filesystem::path> &commandLine)
             "output", *arguments.output, {{"event script", arguments.events}, {"click map", arguments.map}}))
         return fail(log, *refused + ".");
 
-    const ClipCopyResult copy = copyClip(*arguments.source, *arguments.output);
-    if (copy.error)
-        return fail(log, *copy.error + ".");
-    log.line(successSummary(scripts, arguments.map.has_value(), *arguments.output, copy.bytesWritten));
+    if (std::optional<std::string> refused = clipPathRefusal(*arguments.source, *arguments.output))
+        return fail(log, *refused + ".");
+
+    try {
+        const MergeOutcome outcome = mergeClip(*arguments.source, *arguments.output, scripts.request);
+        for (const std::string &note : outcome.notes)
+            log.line(note);
+        log.line(successSummary(scripts.request, outcome, *arguments.output));
+    } catch (const std::bad_alloc &) {
+        return fail(log, "out of memory; no output written.");
+    } catch (const std::exception &error) {
+        // A ClipError says what is wrong with the clip; anything else must still end the log, as
+        // Clipvane waits for its end mark.
+        return fail(log, std::string(error.what()) + "; no output written.");
+    }
     return finish(log, exitSuccess);
 }
 

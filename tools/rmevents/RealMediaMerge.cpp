@@ -1,0 +1,247 @@
+#include "RealMediaMerge.h"
+
+#include "ByteCopy.h"
+#include "ClipError.h"
+#include "ClipInfoChunks.h"
+#include "InteractiveStreams.h"
+#include "LogicalStream.h"
+#include "OffsetMap.h"
+#include "OutputFile.h"
+#include "PacketCopy.h"
+#include "RealMediaLayout.h"
+#include "SourceFile.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace rmevents {
+namespace {
+
+constexpr std::uint32_t noAddedStream = 0x10000;
+constexpr std::uint32_t largest32 = std::numeric_limits<std::uint32_t>::max();
+
+std::uint32_t offset32(std::uint64_t offset, const std::string &what)
+{
+    if (offset > largest32)
+        throw ClipError(what + " would lie beyond 4 GiB, which RealMedia cannot address");
+    return static_cast<std::uint32_t>(offset);
+}
+
+std::uint32_t saturated32(std::uint64_t value)
+{
+    return static_cast<std::uint32_t>(std::min<std::uint64_t>(value, largest32));
+}
+
+template<typename Chunk>
+std::size_t countOf(const std::vector<HeaderChunk> &chunks)
+{
+    return static_cast<std::size_t>(std::ranges::count_if(chunks, [](const HeaderChunk &chunk) {
+        return std::holds_alternative<Chunk>(chunk);
+    }));
+}
+
+Properties &propertiesOf(std::vector<HeaderChunk> &chunks)
+{
+    return std::get<Properties>(*std::ranges::find_if(
+        chunks, [](const HeaderChunk &chunk) { return std::holds_alternative<Properties>(chunk); }));
+}
+
+// The header section's bytes, and where its index chunks land in them.
+struct HeaderBytes
+{
+    std::string bytes;
+    std::vector<std::uint64_t> indexOffsets;
+};
+
+HeaderBytes headerBytes(const FileHeader &fileHeader, const std::vector<HeaderChunk> &chunks)
+{
+    HeaderBytes header{chunkBytes(fileHeader), {}};
+    for (const HeaderChunk &chunk : chunks) {
+        if (std::holds_alternative<IndexChunk>(chunk))
+            header.indexOffsets.push_back(header.bytes.size());
+        header.bytes += std::visit([](const auto &known) { return chunkBytes(known); }, chunk);
+    }
+    return header;
+}
+
+// Adds the streams of the URL events, the click map and, when needed, the clip information after
+// the last stream header, numbered on from the highest number in use. Returns their headers'
+// count.
+std::size_t addStreams(std::vector<HeaderChunk> &chunks, const MergeRequest &request, std::vector<AddedStream> &added)
+{
+    std::uint32_t nextNumber = 0;
+    for (const HeaderChunk &chunk : chunks) {
+        if (const auto *stream = std::get_if<MediaProperties>(&chunk))
+            nextNumber = std::max<std::uint32_t>(nextNumber, stream->streamNumber + 1u);
+    }
+    const auto takeNumber = [&nextNumber] {
+        if (nextNumber >= noAddedStream)
+            throw ClipError("the source uses stream number 65535, so there is no number left for another stream");
+        return static_cast<std::uint16_t>(nextNumber++);
+    };
+    if (!request.urlEvents.empty())
+        added.push_back(urlEventStream(takeNumber(), request.urlEvents));
+    if (request.map)
+        added.push_back(imageMapStream(takeNumber(), *request.map));
+
+    std::vector<HeaderChunk> headers;
+    for (const AddedStream &stream : added)
+        headers.emplace_back(stream.header);
+    if (needsFileInfoStream(chunks, request.info))
+        headers.emplace_back(fileInfoStream(request.info, takeNumber()));
+    const auto lastStream = std::ranges::find_if(chunks.rbegin(), chunks.rend(), [](const HeaderChunk &chunk) {
+        return std::holds_alternative<MediaProperties>(chunk);
+    });
+    chunks.insert(lastStream.base(), headers.begin(), headers.end());
+    return headers.size();
+}
+
+std::vector<AddedPacket> inTimeOrder(const std::vector<AddedStream> &streams)
+{
+    std::vector<AddedPacket> packets;
+    for (const AddedStream &stream : streams)
+        packets.insert(packets.end(), stream.packets.begin(), stream.packets.end());
+    std::ranges::stable_sort(packets, {}, &AddedPacket::timestamp);
+    return packets;
+}
+
+void carryOver(IndexChunk &index, const OffsetMap &map, std::uint32_t nextIndexOffset)
+{
+    for (IndexRecord &record : index.records)
+        record.offset = offset32(map.map(record.offset), "a packet named by the index");
+    index.nextIndexOffset = nextIndexOffset;
+}
+
+// A logical stream may name where its physical streams' data lies.
+void carryOver(MediaProperties &stream, const OffsetMap &map)
+{
+    if (!stream.mimeType.starts_with("logical-"))
+        return;
+    std::optional<LogicalStream> logical = parseLogicalStream(stream.typeSpecificData);
+    if (!logical)
+        return;
+    for (std::uint32_t &offset : logical->dataOffsets) {
+        if (offset != 0)
+            offset = offset32(map.map(offset), "the data of a logical stream");
+    }
+    stream.typeSpecificData = logicalStreamBytes(*logical);
+}
+
+std::string plural(std::size_t count, const std::string &noun)
+{
+    return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
+}
+
+std::vector<std::string> notesOn(const HeaderSection &source, std::size_t sourceStreams,
+                                 const std::vector<HeaderChunk> &chunks)
+{
+    std::vector<std::string> notes = {"Source is RealMedia with " + plural(sourceStreams, "stream") + " and "
+                                      + plural(source.data.packetCount, "packet") + "."};
+    std::string added;
+    for (const HeaderChunk &chunk : chunks) {
+        const auto *stream = std::get_if<MediaProperties>(&chunk);
+        const bool isNew = stream
+                           && std::ranges::none_of(source.chunks, [stream](const HeaderChunk &old) {
+                                  const auto *oldStream = std::get_if<MediaProperties>(&old);
+                                  return oldStream && oldStream->streamNumber == stream->streamNumber;
+                              });
+        if (isNew)
+            added += (added.empty() ? "" : ", ") + std::to_string(stream->streamNumber) + " (" + stream->mimeType + ")";
+    }
+    if (!added.empty())
+        notes.push_back("Added streams " + added + ".");
+    return notes;
+}
+
+} // namespace
+
+MergeOutcome mergeRealMedia(SourceFile &source, const std::filesystem::path &outputPath, const MergeRequest &request)
+{
+    const HeaderSection sourceSection = readHeaderSection(source);
+    HeaderSection section = sourceSection;
+    std::vector<HeaderChunk> &chunks = section.chunks;
+    std::vector<AddedStream> added;
+    const std::size_t addedChunks = putClipInfo(chunks, request.info) + addStreams(chunks, request, added);
+    section.fileHeader.headerCount += static_cast<std::uint32_t>(addedChunks);
+    if (countOf<MediaProperties>(chunks) > 0xFFFF)
+        throw ClipError("the output would hold more than 65535 streams");
+    propertiesOf(chunks).streamCount = static_cast<std::uint16_t>(countOf<MediaProperties>(chunks));
+    const std::vector<AddedPacket> addedPackets = inTimeOrder(added);
+    const std::uint32_t firstAddedStream = added.empty() ? noAddedStream : added.front().header.streamNumber;
+    const std::uint64_t packetCount = std::uint64_t(section.data.packetCount) + addedPackets.size();
+    if (packetCount > largest32)
+        throw ClipError("the output would hold more packets than RealMedia can count");
+
+    // The header goes out twice: first as it stands, so the output grows from its first byte, and
+    // again at the end with the offsets and counts then known. Its fields have fixed widths, so
+    // both are of the same length.
+    const HeaderBytes firstHeader = headerBytes(section.fileHeader, chunks);
+    const std::uint64_t dataOffset = firstHeader.bytes.size();
+    OffsetMap map(static_cast<std::int64_t>(dataOffset) - static_cast<std::int64_t>(section.dataOffset));
+    OutputFile output(outputPath);
+    output.write(firstHeader.bytes);
+    output.write(chunkBytes(section.data));
+    const PacketCopyResult copy = copyPackets(source, section.dataOffset + dataHeaderSize, section.data.packetCount,
+                                              addedPackets, firstAddedStream, output, map);
+
+    const std::vector<TailPiece> tail = readTail(source, copy.sourceEnd);
+    std::vector<std::uint64_t> indexOffsets = firstHeader.indexOffsets;
+    for (const TailPiece &piece : tail) {
+        if (piece.index)
+            indexOffsets.push_back(map.map(piece.offset));
+    }
+    std::size_t indexNumber = 0;
+    const auto nextIndexOffset = [&] {
+        ++indexNumber;
+        return indexNumber < indexOffsets.size() ? offset32(indexOffsets[indexNumber], "an index chunk") : 0;
+    };
+    for (HeaderChunk &chunk : chunks) {
+        if (auto *index = std::get_if<IndexChunk>(&chunk))
+            carryOver(*index, map, nextIndexOffset());
+        else if (auto *stream = std::get_if<MediaProperties>(&chunk))
+            carryOver(*stream, map);
+    }
+    for (const TailPiece &piece : tail) {
+        if (piece.index) {
+            IndexChunk index = *piece.index;
+            carryOver(index, map, nextIndexOffset());
+            output.write(chunkBytes(index));
+        } else {
+            copyBytes(source, piece.offset, piece.length, output);
+        }
+    }
+
+    Properties &properties = propertiesOf(chunks);
+    properties.packetCount = static_cast<std::uint32_t>(packetCount);
+    properties.dataOffset = offset32(dataOffset, "the DATA chunk");
+    properties.indexOffset = indexOffsets.empty() ? 0 : offset32(indexOffsets.front(), "the index");
+    if (!addedPackets.empty()) {
+        properties.averagePacketSize = static_cast<std::uint32_t>(copy.bytesWritten / packetCount);
+        for (const AddedStream &stream : added) {
+            properties.maxPacketSize = std::max(properties.maxPacketSize, stream.header.maxPacketSize);
+            properties.averageBitRate
+                = saturated32(std::uint64_t(properties.averageBitRate) + stream.header.averageBitRate);
+            properties.maxBitRate = saturated32(std::uint64_t(properties.maxBitRate) + stream.header.maxBitRate);
+        }
+    }
+    DataHeader data = section.data;
+    // Over 4 GiB the size cannot be told; readers walk the packets by count.
+    data.size = saturated32(dataHeaderSize + copy.bytesWritten);
+    data.packetCount = static_cast<std::uint32_t>(packetCount);
+    data.nextDataOffset = 0;
+
+    const HeaderBytes finalHeader = headerBytes(section.fileHeader, chunks);
+    if (finalHeader.bytes.size() != dataOffset)
+        throw ClipError("internal error: the header changed its length while being completed");
+    output.overwrite(0, finalHeader.bytes);
+    output.overwrite(dataOffset, chunkBytes(data));
+    output.keep();
+
+    MergeOutcome outcome;
+    outcome.bytesWritten = output.size();
+    outcome.infoRecordsWritten = request.info.recordCount();
+    outcome.notes = notesOn(sourceSection, countOf<MediaProperties>(sourceSection.chunks), chunks);
+    return outcome;
+}
+
+} // namespace rmevents
