@@ -335,6 +335,12 @@ void MainWindowTest::spinFieldsKeepTheirBounds()
     form.SpinEdit2->stepBy(1);
     form.SpinEdit2->stepBy(1);
     QCOMPARE(form.SpinEdit2->value(), 60);
+    form.SpinEdit3->setFocus();
+    form.SpinEdit3->selectAll();
+    QTest::keyClicks(form.SpinEdit3, QStringLiteral("60"));
+    form.Edit4->setFocus();
+    QCOMPARE(form.SpinEdit3->text(), QStringLiteral("60"));
+    QCOMPARE(form.clickMap().seconds, 60);
     form.SpinEdit3->setValue(1);
     form.SpinEdit3->stepBy(-3);
     QCOMPARE(form.SpinEdit3->value(), 0);
