@@ -1,7 +1,9 @@
 // Runs the bundled merge tool as Clipvane does: a separate process given an argument list, with
 // real files in a temporary folder. The RealMedia format itself is tested in tst_rmformat.
 
+#include "MergeToolRun.h"
 #include "RealMediaFixture.h"
+#include "TestSupport.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -69,20 +71,6 @@ const QByteArray validMap = "DURATION=0:0:1:5:0\r\n" + mapLine("0:0:1:5:0", "htt
 // More than one of the tool's read windows.
 constexpr qint64 clipSize = 5 * 1024 * 1024 + 3;
 
-// Empty when the file cannot be read, which then fails the comparison that follows.
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        qFatal("cannot write %s", qPrintable(path));
-}
-
 // Empty when merged is a RealMedia file holding every packet of source unchanged.
 QString mergeDifference(const QString &source, const QString &merged)
 {
@@ -102,33 +90,6 @@ QStringList folderContents(const QString &folder)
     return sorted(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot));
 }
 
-struct ToolRun
-{
-    int exitCode = -1;
-    QByteArray standardError;
-};
-
-ToolRun runTool(const QString &folder, const QStringList &arguments, QProcess &process)
-{
-    process.setWorkingDirectory(folder);
-    process.start(QStringLiteral(RMEVENTS_PATH), arguments);
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-        qFatal("rmevents did not finish normally");
-    return {process.exitCode(), process.readAllStandardError()};
-}
-
-ToolRun runTool(const QString &folder, const QStringList &arguments)
-{
-    QProcess process;
-    return runTool(folder, arguments, process);
-}
-
-// A log Clipvane can read: CR LF line ends only, and "***" as its last line.
-bool isCompleteLog(const QByteArray &log)
-{
-    return log.endsWith("\r\n***\r\n") && log.count("\n") == log.count("\r\n") && log.count("***") == 1;
-}
-
 // A temporary working folder holding a RealMedia clip a.rm and the scripts events.txt and map.txt.
 class Workspace
 {
@@ -144,7 +105,7 @@ public:
     }
 
     QString path(const QString &name) const { return folder.filePath(name); }
-    ToolRun run(const QStringList &arguments) const { return runTool(folder.path(), arguments); }
+    ToolRun run(const QStringList &arguments) const { return runMergeTool(folder.path(), arguments); }
     QByteArray log() const { return readFile(path("log.txt")); }
 
     QTemporaryDir folder;
@@ -198,7 +159,7 @@ void RmEventsTest::mergesValidScripts()
     QVERIFY2(difference.isEmpty(), qPrintable(difference));
     QVERIFY(readFile(workspace.path("a.rm")) == workspace.source);
     const QByteArray log = workspace.log();
-    QVERIFY2(isCompleteLog(log), log.constData());
+    QVERIFY2(isCompleteToolLog(log), log.constData());
     QVERIFY(log.startsWith("Source \"a.rm\", output \"out.rm\".\r\n"));
     const QString bytes = QString(" into \"out.rm\" (%1 bytes).").arg(QFileInfo(workspace.path("out.rm")).size());
     QVERIFY2(log.contains("\r\n" + (summary + bytes).toUtf8() + "\r\n"), log.constData());
@@ -276,7 +237,7 @@ void RmEventsTest::reportsScriptProblems()
     QCOMPARE(run.exitCode, 1);
     QVERIFY(!QFileInfo::exists(workspace.path("out.rm")));
     const QByteArray log = workspace.log();
-    QVERIFY2(isCompleteLog(log), log.constData());
+    QVERIFY2(isCompleteToolLog(log), log.constData());
     QVERIFY2(log.contains("\r\n" + problem), log.constData());
     QVERIFY(log.contains("\r\nFailed: 1 problem in the scripts; no output written.\r\n"));
 }
@@ -289,7 +250,7 @@ void RmEventsTest::reportsEveryProblemOfBothScripts()
 
     QCOMPARE(run.exitCode, 1);
     const QByteArray log = workspace.log();
-    QVERIFY2(isCompleteLog(log), log.constData());
+    QVERIFY2(isCompleteToolLog(log), log.constData());
     QVERIFY2(log.contains("\r\nevents.txt:1: unknown record letter 'x'\r\n"
                           "events.txt:3: blank line\r\n"
                           "map.txt:2: END=0:0:1:6:0 differs from DURATION=0:0:1:5:0\r\n"
@@ -327,7 +288,7 @@ void RmEventsTest::reportsUnreadableScripts()
     QCOMPARE(run.exitCode, 1);
     QVERIFY(!QFileInfo::exists(workspace.path("out.rm")));
     const QByteArray log = workspace.log();
-    QVERIFY2(isCompleteLog(log), log.constData());
+    QVERIFY2(isCompleteToolLog(log), log.constData());
     QVERIFY2(log.contains("\r\n" + problem), log.constData());
     QVERIFY(log.contains("\r\nFailed: 1 problem in the scripts; no output written.\r\n"));
 }
@@ -379,7 +340,7 @@ void RmEventsTest::refusesUnusableFiles()
 
     QCOMPARE(run.exitCode, 1);
     const QByteArray log = workspace.log();
-    QVERIFY2(isCompleteLog(log), log.constData());
+    QVERIFY2(isCompleteToolLog(log), log.constData());
     QVERIFY2(log.contains("\r\n" + failure), log.constData());
     QCOMPARE(folderContents(workspace.folder.path()), sorted(before + QStringList{"log.txt"}));
     QVERIFY(readFile(workspace.path("a.rm")) == workspace.source);
@@ -424,7 +385,7 @@ void RmEventsTest::refusesToOverwriteItsInputs()
     QCOMPARE(run.exitCode, 1);
     QVERIFY(readFile(workspace.path(input)) == inputBytes);
     const QByteArray log = workspace.log();
-    QVERIFY2(isCompleteLog(log), log.constData());
+    QVERIFY2(isCompleteToolLog(log), log.constData());
     QVERIFY2(log.contains("\r\nFailed: "), log.constData());
     QVERIFY2(log.contains(failure + "\r\n"), log.constData());
 }
@@ -461,13 +422,13 @@ void RmEventsTest::acceptsAnyFileNames()
     writeFile(folder.filePath(events), everyRecord);
     writeFile(folder.filePath(map), validMap);
 
-    const ToolRun run = runTool(folder.path(), {"-i", source, "-o", output, "-e", events, "-m", map, "-l", log});
+    const ToolRun run = runMergeTool(folder.path(), {"-i", source, "-o", output, "-e", events, "-m", map, "-l", log});
 
     QCOMPARE(run.exitCode, 0);
     const QString difference = mergeDifference(folder.filePath(source), folder.filePath(output));
     QVERIFY2(difference.isEmpty(), qPrintable(difference));
     const QByteArray logBytes = readFile(folder.filePath(log));
-    QVERIFY2(isCompleteLog(logBytes), logBytes.constData());
+    QVERIFY2(isCompleteToolLog(logBytes), logBytes.constData());
     QVERIFY2(logBytes.startsWith("Source \"" + source.toUtf8() + "\", output \"" + output.toUtf8() + "\".\r\n"),
              logBytes.constData());
     QCOMPARE(folderContents(folder.path()), sorted({source, output, events, map, log}));
@@ -520,7 +481,7 @@ void RmEventsTest::rejectsBadCommandLines()
     if (logged) {
         expectedContents = sorted(expectedContents << "log.txt");
         const QByteArray log = workspace.log();
-        QVERIFY2(isCompleteLog(log), log.constData());
+        QVERIFY2(isCompleteToolLog(log), log.constData());
         QVERIFY2(log.contains("Bad command line: " + problem + "\r\n"), log.constData());
     }
     QCOMPARE(folderContents(workspace.folder.path()), expectedContents);
@@ -551,12 +512,12 @@ void RmEventsTest::removesOutputOfFailedMerge()
         const rlimit limit = {1024 * 1024, 1024 * 1024};
         setrlimit(RLIMIT_FSIZE, &limit);
     });
-    const ToolRun run = runTool(workspace.folder.path(), mergeWithMap, process);
+    const ToolRun run = runMergeTool(workspace.folder.path(), mergeWithMap, process);
 
     QCOMPARE(run.exitCode, 1);
     QVERIFY(!QFileInfo::exists(workspace.path("out.rm")));
     const QByteArray log = workspace.log();
-    QVERIFY2(isCompleteLog(log), log.constData());
+    QVERIFY2(isCompleteToolLog(log), log.constData());
     QVERIFY2(log.contains("\r\nFailed: cannot write output \"out.rm\""), log.constData());
 #else
     QSKIP("needs a file size limit for the child process");
@@ -616,7 +577,7 @@ void RmEventsTest::mergesSourceOver4GiBGrowingTheOutput()
     QVERIFY(grewGradually);
     if (sizeAtEndMark >= 0)
         QCOMPARE(sizeAtEndMark, QFileInfo(folder.filePath("out.rm")).size());
-    QVERIFY(isCompleteLog(readFile(folder.filePath("log.txt"))));
+    QVERIFY(isCompleteToolLog(readFile(folder.filePath("log.txt"))));
     const ReadClip merged = readClip(folder.filePath("out.rm"), false);
     QVERIFY2(merged.error.isEmpty(), qPrintable(merged.error));
     const QList<ReadPacket> kept = merged.packetsOf(0);

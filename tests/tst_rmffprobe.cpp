@@ -2,7 +2,9 @@
 // clip information as tags, the added streams with their packets and times, and every audio and
 // video frame decoding as it did in the source.
 
+#include "MergeToolRun.h"
 #include "RealMediaFixture.h"
+#include "TestSupport.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -52,19 +54,6 @@ QByteArray runProgram(const QString &program, const QStringList &arguments, int 
     else if (process.exitCode() != 0)
         qFatal("%s failed: %s", qPrintable(program), process.readAllStandardError().constData());
     return process.readAllStandardOutput();
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        qFatal("cannot write %s", qPrintable(path));
 }
 
 const QByteArray everyRecord = "u 00:00:01.0 00:00:05.0 &&_rpexternal&&http://example.com/a\r\n"
@@ -123,21 +112,17 @@ QMap<QString, QByteArray> RmFfprobeTest::tags(const QString &clip)
 QString RmFfprobeTest::merge(const QString &source, const QByteArray &events, const QByteArray &map, int expectedExit)
 {
     const QString folder = QFileInfo(source).path();
-    writeAll(folder + "/events.txt", events);
+    writeFile(folder + "/events.txt", events);
     QStringList arguments = {"-i", source, "-o", folder + "/out.rm", "-e", "events.txt", "-l", "log.txt"};
     if (!map.isNull()) {
-        writeAll(folder + "/map.txt", map);
+        writeFile(folder + "/map.txt", map);
         arguments << "-m" << "map.txt";
     }
-    QProcess process;
-    process.setWorkingDirectory(folder);
-    process.start(QStringLiteral(RMEVENTS_PATH), arguments);
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-        qFatal("rmevents did not finish normally");
-    const QByteArray log = readAll(folder + "/log.txt");
-    if (process.exitCode() != expectedExit || !log.endsWith("\r\n***\r\n"))
-        qWarning("rmevents exited with %d: %s", process.exitCode(), log.constData());
-    return process.exitCode() == expectedExit ? folder + "/out.rm" : QString();
+    const ToolRun run = runMergeTool(folder, arguments);
+    const QByteArray log = readFile(folder + "/log.txt");
+    if (run.exitCode != expectedExit || !isCompleteToolLog(log))
+        qWarning("rmevents exited with %d: %s", run.exitCode, log.constData());
+    return run.exitCode == expectedExit ? folder + "/out.rm" : QString();
 }
 
 void RmFfprobeTest::initTestCase()
@@ -272,22 +257,22 @@ void RmFfprobeTest::refusesBrokenClips()
     QTemporaryDir folder;
     const QString source = folder.filePath("broken.rm");
     if (kind == "truncated") {
-        const QByteArray clip = readAll(m_clip);
-        writeAll(source, clip.left(clip.size() / 2));
+        const QByteArray clip = readFile(m_clip);
+        writeFile(source, clip.left(clip.size() / 2));
     } else if (kind == "wav") {
         runProgram(m_ffmpeg, {"-v", "error", "-f", "lavfi", "-i", "sine", "-t", "0.5", "-f", "wav", source});
     } else {
-        writeAll(source, RealMediaTest::buildRealAudioClip(5, {"t", "a", "c", "k"}, QByteArray(2000, 'x')));
+        writeFile(source, RealMediaTest::buildRealAudioClip(5, {"t", "a", "c", "k"}, QByteArray(2000, 'x')));
     }
-    const QByteArray before = readAll(source);
+    const QByteArray before = readFile(source);
 
     QVERIFY(merge(source, everyRecord, QByteArray(), 1).endsWith("out.rm"));
 
     QVERIFY(!QFileInfo::exists(folder.filePath("out.rm")));
-    const QByteArray log = readAll(folder.filePath("log.txt"));
+    const QByteArray log = readFile(folder.filePath("log.txt"));
     QVERIFY2(log.contains(failure), log.constData());
     QVERIFY2(log.endsWith("; no output written.\r\n***\r\n"), log.constData());
-    QCOMPARE(readAll(source), before);
+    QCOMPARE(readFile(source), before);
 }
 
 void RmFfprobeTest::realAudioReadsBack_data()
@@ -315,7 +300,7 @@ void RmFfprobeTest::realAudioReadsBack()
     QTemporaryDir folder;
     const QString source = folder.filePath("old.ra");
     const QList<QByteArray> oldTexts = {"Old title", "Old author", "Old (c)", "Old comment"};
-    writeAll(source, RealMediaTest::buildRealAudioClip(version, oldTexts, audio));
+    writeFile(source, RealMediaTest::buildRealAudioClip(version, oldTexts, audio));
     QCOMPARE(tags(source), informationTags("Old title", "Old author", "Old (c)", "Old comment"));
 
     const QString output = merge(source,

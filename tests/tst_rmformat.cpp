@@ -1,7 +1,9 @@
 // The merge tool's reading and writing of RealMedia and old RealAudio files, on clips built byte
 // by byte, read back by the test fixture's own reader.
 
+#include "MergeToolRun.h"
 #include "RealMediaFixture.h"
+#include "TestSupport.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -77,11 +79,7 @@ struct MergeRun
 MergeRun runMerge(const QTemporaryDir &folder, const QByteArray &source, const QByteArray &events,
                   const QByteArray &map = QByteArray(), const QString &sourceName = "a.rm")
 {
-    const auto write = [&folder](const QString &name, const QByteArray &bytes) {
-        QFile file(folder.filePath(name));
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-            qFatal("cannot write %s", qPrintable(name));
-    };
+    const auto write = [&folder](const QString &name, const QByteArray &bytes) { writeFile(folder.filePath(name), bytes); };
     write(sourceName, source);
     write("events.txt", events);
     QStringList arguments = {"-i", sourceName, "-o", "out.rm", "-e", "events.txt", "-l", "log.txt"};
@@ -89,20 +87,8 @@ MergeRun runMerge(const QTemporaryDir &folder, const QByteArray &source, const Q
         write("map.txt", map);
         arguments << "-m" << "map.txt";
     }
-    QProcess process;
-    process.setWorkingDirectory(folder.path());
-    process.start(QStringLiteral(RMEVENTS_PATH), arguments);
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-        qFatal("rmevents did not finish normally");
-    QFile log(folder.filePath("log.txt"));
-    MergeRun run{process.exitCode(), log.open(QIODevice::ReadOnly) ? log.readAll() : QByteArray(),
-                 folder.filePath(sourceName), folder.filePath("out.rm")};
-    return run;
-}
-
-bool isCompleteLog(const QByteArray &log)
-{
-    return log.endsWith("\r\n***\r\n") && log.count("***") == 1;
+    const ToolRun tool = runMergeTool(folder.path(), arguments);
+    return {tool.exitCode, readFile(folder.filePath("log.txt")), folder.filePath(sourceName), folder.filePath("out.rm")};
 }
 
 // What is inconsistent in the clip's own fields, or nothing.
@@ -263,7 +249,7 @@ void RmFormatTest::keepsEveryDependentFieldRight()
     const MergeRun run = runMerge(folder, source, events, map);
 
     QCOMPARE(run.exitCode, 0);
-    QVERIFY2(isCompleteLog(run.log), run.log.constData());
+    QVERIFY2(isCompleteToolLog(run.log), run.log.constData());
     const ReadClip before = readClip(run.source);
     const ReadClip after = readClip(run.output);
     QVERIFY2(inconsistency(after).isEmpty(), qPrintable(inconsistency(after)));
@@ -481,7 +467,7 @@ void RmFormatTest::refusesWhatItCannotMerge()
 
     QCOMPARE(run.exitCode, 1);
     QVERIFY(!QFileInfo::exists(run.output));
-    QVERIFY2(isCompleteLog(run.log), run.log.constData());
+    QVERIFY2(isCompleteToolLog(run.log), run.log.constData());
     QVERIFY2(run.log.contains("\r\nFailed: "), run.log.constData());
     QVERIFY2(run.log.contains(failure), run.log.constData());
     QVERIFY2(run.log.contains("; no output written.\r\n***\r\n"), run.log.constData());
