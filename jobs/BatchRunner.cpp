@@ -26,7 +26,11 @@ const QString TForm1::StatusProcessing = QStringLiteral("Processing...");
 const QString TForm1::StatusSuccess = QStringLiteral("Success");
 const QString TForm1::StatusFailure = QStringLiteral("Failure");
 
+namespace {
+
 const QString openDialogFilter = QStringLiteral("All Files (*.*)|*.*|RM(*.rm)|*.RM|RMVB(*.rmvb)|*.RMVB|RA(*.ra)|*.RA");
+
+} // namespace
 
 bool TForm1::AddClip(const QString &path)
 {
