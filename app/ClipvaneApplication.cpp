@@ -4,6 +4,12 @@
 
 #include <exception>
 
+ClipvaneApplication::ClipvaneApplication(int &argc, char **argv) : QApplication(argc, argv)
+{
+    // The installed desktop entry, so that the desktop shows the window with its name and icon.
+    setDesktopFileName(QStringLiteral("com.example.Clipvane"));
+}
+
 bool ClipvaneApplication::notify(QObject *receiver, QEvent *event)
 {
     try {

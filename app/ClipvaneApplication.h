@@ -7,6 +7,6 @@
 class ClipvaneApplication : public QApplication
 {
 public:
-    using QApplication::QApplication;
+    ClipvaneApplication(int &argc, char **argv);
     bool notify(QObject *receiver, QEvent *event) override;
 };

@@ -1,9 +1,13 @@
 #pragma once
 
+#include <QString>
+#include <QStringList>
 #include <memory>
 
 class TForm1;
 
-// Builds the main window. When its language file can't be written, says so and returns nothing:
-// the program then ends before any window is shown.
-std::unique_ptr<TForm1> createMainWindow();
+// Settles the program and working folders for the program folder, builds the main window and lists
+// the clips given on the command line (relative paths from the current folder; other files are
+// passed over, as a drop passes them). When the language file can't be written, says so and
+// returns nothing: the program then ends before any window is shown.
+std::unique_ptr<TForm1> createMainWindow(const QString &programFolder, const QStringList &clips = {});

@@ -85,6 +85,7 @@ public:
 
     static qint64 MeasureFile(const QString &path);
     static QByteArray ReadTextFile(const QString &path);
+    // The working folder, where the scripts, the tool's log and the lock lie.
     static QString AppFolder();
 
     // The scripts of one job, read from the controls as they stand.

@@ -2,26 +2,66 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QStandardPaths>
+#include <QTemporaryFile>
 
 namespace {
 
-QString redirectedFolder;
+QString redirectedProgramFolder;
+QString redirectedWorkingFolder;
 
 QString withTrailingSeparator(const QString &folder)
 {
-    return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+    if (folder.isEmpty())
+        return folder;
+    const QString path = QDir::fromNativeSeparators(folder);
+    return path.endsWith(QLatin1Char('/')) ? path : path + QLatin1Char('/');
+}
+
+QString executableFolder()
+{
+    return withTrailingSeparator(QCoreApplication::applicationDirPath());
+}
+
+// Only a real write tells: permission bits don't bind every user (root), and a folder can lie on
+// a read-only file system or be marked immutable.
+bool canCreateFileIn(const QString &folder)
+{
+    QTemporaryFile probe(folder + QStringLiteral(".clipvane-write-test-XXXXXX"));
+    return probe.open();
 }
 
 } // namespace
 
-QString appFolder()
+QString programFolder()
 {
-    if (!redirectedFolder.isEmpty())
-        return redirectedFolder;
-    return withTrailingSeparator(QCoreApplication::applicationDirPath());
+    return redirectedProgramFolder.isEmpty() ? executableFolder() : redirectedProgramFolder;
+}
+
+QString workingFolder()
+{
+    return redirectedWorkingFolder.isEmpty() ? executableFolder() : redirectedWorkingFolder;
+}
+
+bool settleAppFolders(const QString &programFolder)
+{
+    const QString program = withTrailingSeparator(programFolder);
+    if (canCreateFileIn(program)) {
+        redirectAppFolders(program, program);
+        return true;
+    }
+    const QString userFolder = withTrailingSeparator(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    redirectAppFolders(program, userFolder);
+    return QDir().mkpath(userFolder) && canCreateFileIn(userFolder);
 }
 
 void redirectAppFolder(const QString &folder)
 {
-    redirectedFolder = folder.isEmpty() ? QString() : withTrailingSeparator(QDir::fromNativeSeparators(folder));
+    redirectAppFolders(folder, folder);
+}
+
+void redirectAppFolders(const QString &programFolder, const QString &workingFolder)
+{
+    redirectedProgramFolder = withTrailingSeparator(programFolder);
+    redirectedWorkingFolder = withTrailingSeparator(workingFolder);
 }

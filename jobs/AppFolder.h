@@ -2,10 +2,20 @@
 
 #include <QString>
 
-// The application folder: the folder of the running executable, ending with a separator. The
-// merge tool, the two scripts, the tool's log and the language file lie in it under fixed names.
-QString appFolder();
+// Where Clipvane's files lie, each path ending with a separator. The program folder holds the
+// executables, the bundled merge tool among them. The working folder holds the language file, the
+// two scripts, the tool's log and the lock: the program folder itself when it can be written (a
+// portable copy), else the user's own data folder for Clipvane. Until start-up settles them, both
+// are the folder of the running executable.
+QString programFolder();
+QString workingFolder();
 
-// Points the application folder elsewhere (tests use a temporary folder of their own); an empty
-// path restores the executable's folder.
+// Settles the folders for this program folder, creating the user's data folder when it is needed.
+// Returns false when the working folder so chosen can't be written either.
+bool settleAppFolders(const QString &programFolder);
+
+// Points both folders at one folder (tests use a temporary folder of their own); an empty path
+// restores the executable's folder.
 void redirectAppFolder(const QString &folder);
+// Points the two folders at two folders of their own, as an installed copy has them.
+void redirectAppFolders(const QString &programFolder, const QString &workingFolder);

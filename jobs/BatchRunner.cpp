@@ -263,5 +263,5 @@ QByteArray TForm1::ReadTextFile(const QString &path)
 
 QString TForm1::AppFolder()
 {
-    return appFolder();
+    return workingFolder();
 }

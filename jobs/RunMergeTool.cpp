@@ -1,5 +1,6 @@
 #include "app/Unit1.h"
 
+#include "jobs/AppFolder.h"
 #include "jobs/JobFiles.h"
 #include "platform/ExecutableName.h"
 
@@ -21,11 +22,12 @@ bool isSameFile(const QString &sourcePath, const QString &outputPath)
 } // namespace
 
 // Launches the bundled merge tool for one clip, detached and with an argument list (no shell, so
-// no path can inject arguments). The old output and log go first, so that the poll sees only
-// what this job writes.
+// no path can inject arguments). The tool comes from the program folder and works in the working
+// folder, where its scripts and log lie. The old output and log go first, so that the poll sees
+// only what this job writes.
 TForm1::Launch TForm1::RunMergeTool(const QString &sourcePath, const QString &outputPath, bool withMap)
 {
-    const QString tool = AppFolder() + executableFileName(JobFiles::toolBaseName);
+    const QString tool = programFolder() + executableFileName(JobFiles::toolBaseName);
     if (!QFileInfo(tool).isFile()) {
         showWarning(QStringLiteral("Some files are missing, please reinstall this application!"));
         return Launch::ToolMissing;

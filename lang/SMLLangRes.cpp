@@ -60,13 +60,13 @@ QString TsmlLangRes::LangFileName() const
 
 void TsmlLangRes::setLangFileName(const QString &name)
 {
-    m_langFilePath = appFolder() + name;
+    m_langFilePath = workingFolder() + name;
     UpdateLanguage();
 }
 
 QString TsmlLangRes::LangFilePath() const
 {
-    return QDir::isRelativePath(m_langFilePath) ? appFolder() + m_langFilePath : m_langFilePath;
+    return QDir::isRelativePath(m_langFilePath) ? workingFolder() + m_langFilePath : m_langFilePath;
 }
 
 void TsmlLangRes::setIgnoreEmptyString(bool ignore)

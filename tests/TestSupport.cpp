@@ -38,24 +38,26 @@ QStringList RecordingPrompts::messageTexts() const
     return texts;
 }
 
-TemporaryAppFolder::TemporaryAppFolder() : m_previousFolder(appFolder())
+TemporaryAppFolder::TemporaryAppFolder(Layout layout)
+    : m_programFolder(layout == Layout::Installed ? std::make_unique<QTemporaryDir>() : nullptr),
+      m_previousProgramFolder(::programFolder()), m_previousWorkingFolder(workingFolder())
 {
-    redirectAppFolder(m_folder.path());
+    redirectAppFolders(programPath(), path());
 }
 
 TemporaryAppFolder::~TemporaryAppFolder()
 {
-    redirectAppFolder(m_previousFolder);
+    redirectAppFolders(m_previousProgramFolder, m_previousWorkingFolder);
 }
 
 void TemporaryAppFolder::installMergeTool() const
 {
-    QVERIFY(QFile::copy(QStringLiteral(RMEVENTS_PATH), filePath(QStringLiteral("rmevents"))));
+    QVERIFY(QFile::copy(QStringLiteral(RMEVENTS_PATH), programFolder().filePath(QStringLiteral("rmevents"))));
 }
 
 void TemporaryAppFolder::installToolScript(const QByteArray &body) const
 {
-    const QString tool = filePath(QStringLiteral("rmevents"));
+    const QString tool = programFolder().filePath(QStringLiteral("rmevents"));
     writeFile(tool, "#!/bin/sh\n" + body + "\n");
     QFile::setPermissions(tool, QFile::permissions(tool) | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther);
 }

@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <functional>
+#include <memory>
 
 // Answers what would need a person and records what was asked.
 class RecordingPrompts : public UserPrompts
@@ -48,24 +49,33 @@ public:
     QStringList messageTexts() const;
 };
 
-// A temporary application folder of a test's own, made the program's application folder.
+// A temporary application folder of a test's own, made the program's folders. A portable copy has
+// one folder for both; an installed copy has its program folder apart from the working folder.
 class TemporaryAppFolder
 {
 public:
-    TemporaryAppFolder();
+    enum class Layout { Portable, Installed };
+
+    explicit TemporaryAppFolder(Layout layout = Layout::Portable);
     ~TemporaryAppFolder();
 
+    // The working folder and a file in it.
     QString path() const { return m_folder.path() + QLatin1Char('/'); }
     QString filePath(const QString &name) const { return m_folder.filePath(name); }
+    QString programPath() const { return programFolder().path() + QLatin1Char('/'); }
 
-    // The bundled merge tool, copied in.
+    // The bundled merge tool, copied into the program folder.
     void installMergeTool() const;
-    // A stand-in for the merge tool: a shell script with this body.
+    // A stand-in for the merge tool in the program folder: a shell script with this body.
     void installToolScript(const QByteArray &body) const;
 
 private:
+    const QTemporaryDir &programFolder() const { return m_programFolder ? *m_programFolder : m_folder; }
+
     QTemporaryDir m_folder;
-    QString m_previousFolder;
+    std::unique_ptr<QTemporaryDir> m_programFolder;
+    QString m_previousProgramFolder;
+    QString m_previousWorkingFolder;
 };
 
 // Runs the command, which opens a modal window of this class, runs the check on that window while it

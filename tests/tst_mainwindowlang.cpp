@@ -125,7 +125,7 @@ void MainWindowLanguageTest::unwritableFolderEndsTheStart()
     TemporaryAppFolder folder;
     RecordingPrompts prompts;
     QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("DefLang.ini")));
-    QVERIFY(!createMainWindow());
+    QVERIFY(!createMainWindow(folder.path()));
     QCOMPARE(prompts.messageTexts(), QStringList{QStringLiteral("Unable to write to ") + languageFile(folder)});
     QCOMPARE(prompts.messages[0].icon, UserPrompts::Icon::Error);
     QVERIFY(QApplication::topLevelWidgets().isEmpty() || std::none_of(QApplication::topLevelWidgets().begin(),
