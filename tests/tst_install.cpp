@@ -1,0 +1,226 @@
+#include "RealMediaFixture.h"
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <unistd.h>
+
+// The Debian package as a user gets it: built by CPack, unpacked, and run from a program folder
+// its user can't write.
+class InstallTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void packageHoldsTheProgramAndItsDesktopFiles();
+    void packageDependsOnWhatTheBinariesUse();
+    void lintianFindsNoErrors();
+    void desktopFilesValidate_data();
+    void desktopFilesValidate();
+    void installedProgramStartsInTheUsersFolder();
+    void installedProgramRunsABatchWithTheInstalledTool();
+
+private:
+    QString packageFile() const;
+    QString unpacked(const QString &path) const { return m_root.filePath(QStringLiteral("unpacked/") + path); }
+    QString programFolder() const { return unpacked(QStringLiteral("usr/lib/clipvane")); }
+    QString userFolder() const { return m_root.filePath(QStringLiteral("data/Clipvane")); }
+    // Runs as an ordinary user: permission bits don't stop root.
+    QStringList asUser(const QStringList &command) const;
+    QProcessEnvironment userEnvironment() const;
+    QStringList programFolderListing() const;
+    void writeClips() const;
+
+    QTemporaryDir m_root;
+    QStringList m_installedFiles;
+};
+
+namespace {
+
+struct Run
+{
+    int exitCode = -1;
+    QString output;
+};
+
+Run run(const QStringList &command, int timeout = 120000)
+{
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(command.first(), command.mid(1));
+    if (!process.waitForFinished(timeout) || process.exitStatus() != QProcess::NormalExit)
+        return {-1, QString::fromLocal8Bit(process.readAll())};
+    return {process.exitCode(), QString::fromLocal8Bit(process.readAll())};
+}
+
+const QStringList clipNames{QStringLiteral("first.rm"), QStringLiteral("second.rmvb")};
+
+} // namespace
+
+void InstallTest::initTestCase()
+{
+    QVERIFY(m_root.isValid());
+    // The ordinary user must reach the unpacked program, the clips and the data folder.
+    QFile::setPermissions(m_root.path(), QFile::permissions(m_root.path()) | QFile::ExeOther | QFile::ReadOther);
+    const Run pack = run({QStringLiteral(CPACK_PATH), QStringLiteral("--config"), QStringLiteral(CPACK_CONFIG),
+                          QStringLiteral("-B"), m_root.filePath(QStringLiteral("package"))});
+    QVERIFY2(pack.exitCode == 0, qPrintable(pack.output));
+    QVERIFY2(!packageFile().isEmpty(), "no package built");
+    const Run unpack = run({QStringLiteral("dpkg-deb"), QStringLiteral("-x"), packageFile(), unpacked(QString())});
+    QVERIFY2(unpack.exitCode == 0, qPrintable(unpack.output));
+    const Run contents = run({QStringLiteral("dpkg-deb"), QStringLiteral("-c"), packageFile()});
+    for (const QString &line : contents.output.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+        m_installedFiles << line.section(QLatin1String(" ./"), 1).section(QLatin1String(" -> "), 0, 0);
+
+    for (const char *folder : {"data", "clips", "home"}) {
+        QVERIFY(QDir(m_root.path()).mkdir(QString::fromLatin1(folder)));
+        QFile::setPermissions(m_root.filePath(QString::fromLatin1(folder)), QFileDevice::Permissions(0x7777));
+    }
+    QVERIFY(QFile::setPermissions(programFolder(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup |
+                                                       QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther));
+    QCOMPARE(programFolderListing(), (QStringList{"clipvane", "rmevents"}));
+}
+
+QString InstallTest::packageFile() const
+{
+    const QString architecture = run({QStringLiteral("dpkg"), QStringLiteral("--print-architecture")}).output.trimmed();
+    const QString path = m_root.filePath(QStringLiteral("package/clipvane_1.40_%1.deb").arg(architecture));
+    return QFileInfo::exists(path) ? path : QString();
+}
+
+QStringList InstallTest::asUser(const QStringList &command) const
+{
+    if (::geteuid() != 0)
+        return command;
+    return QStringList{QStringLiteral("setpriv"), QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+                       QStringLiteral("--clear-groups"), QStringLiteral("--")} +
+           command;
+}
+
+QProcessEnvironment InstallTest::userEnvironment() const
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("HOME"), m_root.filePath(QStringLiteral("home")));
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), m_root.filePath(QStringLiteral("data")));
+    environment.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+    return environment;
+}
+
+QStringList InstallTest::programFolderListing() const
+{
+    return QDir(programFolder()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+}
+
+void InstallTest::writeClips() const
+{
+    for (const QString &name : clipNames) {
+        const QString path = m_root.filePath(QStringLiteral("clips/") + name);
+        writeRealMediaClip(path, 200000);
+        QFile::setPermissions(path, QFileDevice::Permissions(0x6666));
+    }
+}
+
+void InstallTest::packageHoldsTheProgramAndItsDesktopFiles()
+{
+    for (const char *file : {"usr/lib/clipvane/clipvane", "usr/lib/clipvane/rmevents", "usr/bin/clipvane",
+                             "usr/share/applications/com.example.Clipvane.desktop",
+                             "usr/share/metainfo/com.example.Clipvane.metainfo.xml",
+                             "usr/share/icons/hicolor/scalable/apps/com.example.Clipvane.svg",
+                             "usr/share/man/man1/clipvane.1.gz", "usr/share/doc/clipvane/copyright",
+                             "usr/share/doc/clipvane/changelog.gz"})
+        QVERIFY2(m_installedFiles.contains(QString::fromLatin1(file)), file);
+    QVERIFY(!m_installedFiles.contains(QStringLiteral("usr/bin/rmevents")));
+    const QFileInfo command(unpacked(QStringLiteral("usr/bin/clipvane")));
+    QVERIFY(command.isSymLink());
+    QCOMPARE(command.symLinkTarget(), programFolder() + QStringLiteral("/clipvane"));
+    QVERIFY(QFileInfo(programFolder() + QStringLiteral("/rmevents")).isExecutable());
+}
+
+void InstallTest::packageDependsOnWhatTheBinariesUse()
+{
+    const Run depends = run({QStringLiteral("dpkg-deb"), QStringLiteral("-f"), packageFile(), QStringLiteral("Depends")});
+    QCOMPARE(depends.exitCode, 0);
+    for (const char *package : {"libc6", "libstdc++6", "libqt6core6", "libqt6gui6", "libqt6widgets6"})
+        QVERIFY2(depends.output.contains(QString::fromLatin1(package) + QLatin1String(" (>= ")), qPrintable(depends.output));
+}
+
+void InstallTest::lintianFindsNoErrors()
+{
+    const Run lintian = run({QStringLiteral("lintian"), packageFile()});
+    QVERIFY2(lintian.exitCode >= 0, qPrintable(lintian.output));
+    const QStringList errors = lintian.output.split(QLatin1Char('\n')).filter(QRegularExpression(QStringLiteral("^E: ")));
+    QVERIFY2(errors.isEmpty(), qPrintable(errors.join(QLatin1Char('\n'))));
+}
+
+void InstallTest::desktopFilesValidate_data()
+{
+    QTest::addColumn<QStringList>("validator");
+    QTest::addColumn<QString>("file");
+    QTest::newRow("desktop entry") << QStringList{"desktop-file-validate"}
+                                   << "usr/share/applications/com.example.Clipvane.desktop";
+    QTest::newRow("AppStream data") << QStringList{"appstreamcli", "validate", "--no-net"}
+                                    << "usr/share/metainfo/com.example.Clipvane.metainfo.xml";
+}
+
+void InstallTest::desktopFilesValidate()
+{
+    QFETCH(QStringList, validator);
+    QFETCH(QString, file);
+    const Run validation = run(validator << unpacked(file));
+    QVERIFY2(validation.exitCode == 0, qPrintable(validation.output));
+}
+
+void InstallTest::installedProgramStartsInTheUsersFolder()
+{
+    writeClips();
+    QProcess program;
+    program.setProcessEnvironment(userEnvironment());
+    program.setWorkingDirectory(m_root.filePath(QStringLiteral("clips")));
+    const QStringList command = asUser(QStringList{unpacked(QStringLiteral("usr/bin/clipvane"))} + clipNames);
+    program.start(command.first(), command.mid(1));
+    QVERIFY(program.waitForStarted());
+    const QString languageFile = userFolder() + QStringLiteral("/DefLang.ini");
+    QTRY_VERIFY_WITH_TIMEOUT(readFile(languageFile).contains("btnAdd_Caption=Add Files"), 20000);
+    QVERIFY2(program.state() == QProcess::Running, qPrintable(QString::fromLocal8Bit(program.readAll())));
+    QCOMPARE(programFolderListing(), (QStringList{"clipvane", "rmevents"}));
+    program.terminate();
+    QVERIFY(program.waitForFinished());
+}
+
+void InstallTest::installedProgramRunsABatchWithTheInstalledTool()
+{
+    writeClips();
+    // The driver starts Clipvane through the same start-up as the program, with the unpacked program
+    // folder; it lies beside the package where the ordinary user can run it.
+    const QString driver = m_root.filePath(QStringLiteral("installed_batch"));
+    QFile::remove(driver);
+    QVERIFY(QFile::copy(QStringLiteral(INSTALLED_BATCH_PATH), driver));
+    QProcess batch;
+    batch.setProcessEnvironment(userEnvironment());
+    batch.setWorkingDirectory(m_root.filePath(QStringLiteral("clips")));
+    const QStringList command = asUser(QStringList{driver, programFolder()} + clipNames);
+    batch.start(command.first(), command.mid(1));
+    QVERIFY(batch.waitForFinished(60000));
+    const QString output = QString::fromLocal8Bit(batch.readAllStandardOutput());
+    QVERIFY2(batch.exitCode() == 0, qPrintable(output + QString::fromLocal8Bit(batch.readAllStandardError())));
+    const QString clips = QDir(m_root.filePath(QStringLiteral("clips"))).canonicalPath() + QLatin1Char('/');
+    QCOMPARE(output, clips + clipNames[0] + QStringLiteral("\tSuccess\n") + clips + clipNames[1] +
+                         QStringLiteral("\tSuccess\nmessage\tProcessing finish!\n"));
+    for (const QString &name : clipNames) {
+        const RealMediaTest::ReadClip merged = RealMediaTest::readClip(clips + QStringLiteral("Done_") + name);
+        QVERIFY2(merged.error.isEmpty(), qPrintable(merged.error));
+    }
+    QCOMPARE(programFolderListing(), (QStringList{"clipvane", "rmevents"}));
+    for (const char *file : {"DefLang.ini", "events.txt", "maps.txt"})
+        QVERIFY2(QFile::exists(userFolder() + QLatin1Char('/') + QString::fromLatin1(file)), file);
+}
+
+QTEST_MAIN(InstallTest)
+#include "tst_install.moc"
