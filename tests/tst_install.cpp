@@ -25,6 +25,7 @@ private slots:
     void desktopFilesValidate();
     void installedProgramStartsInTheUsersFolder();
     void installedProgramRunsABatchWithTheInstalledTool();
+    void cleanupTestCase();
 
 private:
     QString packageFile() const;
@@ -220,6 +221,12 @@ void InstallTest::installedProgramRunsABatchWithTheInstalledTool()
     QCOMPARE(programFolderListing(), (QStringList{"clipvane", "rmevents"}));
     for (const char *file : {"DefLang.ini", "events.txt", "maps.txt"})
         QVERIFY2(QFile::exists(userFolder() + QLatin1Char('/') + QString::fromLatin1(file)), file);
+}
+
+// The temporary folder can go only once its user may change the program folder again.
+void InstallTest::cleanupTestCase()
+{
+    QFile::setPermissions(programFolder(), QFile::permissions(programFolder()) | QFile::WriteOwner);
 }
 
 QTEST_MAIN(InstallTest)
