@@ -3,7 +3,7 @@
 # into build/. Sourced by run.sh and test.sh.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ qt6-base-dev ffmpeg fonts-wqy-microhei)
+packages=(cmake ninja-build g++ qt6-base-dev ffmpeg fonts-wqy-microhei fonts-liberation xvfb xauth x11-utils)
 
 missing=()
 for package in "${packages[@]}"; do
