@@ -26,6 +26,7 @@
 #include <QProcess>
 #include <QScreen>
 #include <QStyle>
+#include <QStyleOptionButton>
 #include <QTest>
 #include <QWindow>
 #include <memory>
@@ -219,10 +220,15 @@ void ScreenTest::statusesAndCaptionsFit()
     for (ToolButton *button : m_form->tlb1->findChildren<ToolButton *>())
         if (!button->isSeparator())
             QVERIFY2(button->width() >= button->sizeHint().width(), qPrintable(button->objectName()));
-    for (BitBtn *button : {m_form->BitBtn5, m_form->BitBtn6, m_form->BitBtn7, m_form->BitBtn8})
-        QVERIFY2(button->fontMetrics().horizontalAdvance(button->text()) + button->iconSize().width() + 8
-                     <= button->width(),
+    // The fixed-size buttons of the time events: glyph, gap and caption within the button's contents.
+    for (BitBtn *button : {m_form->BitBtn5, m_form->BitBtn6, m_form->BitBtn7, m_form->BitBtn8}) {
+        QStyleOptionButton option;
+        option.initFrom(button);
+        const QRect contents = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+        QVERIFY2(button->iconSize().width() + 4 + button->fontMetrics().horizontalAdvance(button->text())
+                     <= contents.width(),
                  qPrintable(button->text()));
+    }
 }
 
 void ScreenTest::aboutBoxColours()
