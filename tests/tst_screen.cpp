@@ -37,6 +37,7 @@ class ScreenTest : public QObject
 
 private slots:
     void initTestCase();
+    void cleanup();
     void windowTitles_data();
     void windowTitles();
     void messageBoxTitles_data();
@@ -51,8 +52,13 @@ private slots:
     void spinFieldsThroughTheValueInterface();
 
 private:
+    // The main window's dialog of this name ("event", "file", "about"), over a selected file row;
+    // none for "main".
+    std::unique_ptr<QWidget> createDialog(const QString &window);
+
     TemporaryAppFolder m_appFolder;
     std::unique_ptr<TForm1> m_form;
+    int m_eventDialogMode = TFrmevent::AddMode;
 };
 
 namespace {
@@ -129,6 +135,25 @@ void ScreenTest::initTestCase()
     QVERIFY(shownOnScreen(*m_form));
 }
 
+void ScreenTest::cleanup()
+{
+    m_form->lvFiles->clear();
+    m_form->RzPageControl1->setCurrentIndex(0);
+}
+
+std::unique_ptr<QWidget> ScreenTest::createDialog(const QString &window)
+{
+    m_form->lvFiles->addRow(QStringLiteral("a.rm"), {QStringLiteral("Done_a.rm"), QString()});
+    m_form->lvFiles->selectRow(0);
+    if (window == QLatin1String("event"))
+        return std::make_unique<TFrmevent>(m_form->lvEvents, m_eventDialogMode, m_form.get());
+    if (window == QLatin1String("file"))
+        return std::make_unique<TFrmedtfile>(m_form->lvFiles, m_form.get());
+    if (window == QLatin1String("about"))
+        return std::make_unique<TAboutForm>(m_form.get());
+    return nullptr;
+}
+
 void ScreenTest::windowTitles_data()
 {
     QTest::addColumn<QString>("window");
@@ -143,20 +168,10 @@ void ScreenTest::windowTitles()
 {
     QFETCH(QString, window);
     QFETCH(QString, title);
-    int mode = TFrmevent::AddMode;
-    m_form->lvFiles->addRow(QStringLiteral("a.rm"), {QStringLiteral("Done_a.rm"), QString()});
-    m_form->lvFiles->selectRow(0);
-    std::unique_ptr<QWidget> dialog;
-    if (window == QLatin1String("event"))
-        dialog = std::make_unique<TFrmevent>(m_form->lvEvents, mode, m_form.get());
-    else if (window == QLatin1String("file"))
-        dialog = std::make_unique<TFrmedtfile>(m_form->lvFiles, m_form.get());
-    else if (window == QLatin1String("about"))
-        dialog = std::make_unique<TAboutForm>(m_form.get());
+    const std::unique_ptr<QWidget> dialog = createDialog(window);
     QWidget &shown = dialog ? *dialog : *m_form;
     QVERIFY(shownOnScreen(shown));
     QCOMPARE(windowSystemTitle(shown), title);
-    m_form->lvFiles->clear();
 }
 
 void ScreenTest::messageBoxTitles_data()
@@ -216,7 +231,6 @@ void ScreenTest::statusesAndCaptionsFit()
                 QVERIFY2(widget->width() >= widget->sizeHint().width(), qPrintable(widget->objectName()));
             }
         }
-    m_form->RzPageControl1->setCurrentIndex(0);
     for (ToolButton *button : m_form->tlb1->findChildren<ToolButton *>())
         if (!button->isSeparator())
             QVERIFY2(button->width() >= button->sizeHint().width(), qPrintable(button->objectName()));
@@ -353,20 +367,12 @@ void ScreenTest::accessibleNames()
     QFETCH(QString, window);
     QFETCH(QString, field);
     QFETCH(QString, name);
-    int mode = TFrmevent::AddMode;
-    m_form->lvFiles->addRow(QStringLiteral("a.rm"), {QStringLiteral("Done_a.rm"), QString()});
-    m_form->lvFiles->selectRow(0);
-    std::unique_ptr<QWidget> dialog;
-    if (window == QLatin1String("event"))
-        dialog = std::make_unique<TFrmevent>(m_form->lvEvents, mode, m_form.get());
-    else if (window == QLatin1String("file"))
-        dialog = std::make_unique<TFrmedtfile>(m_form->lvFiles, m_form.get());
+    const std::unique_ptr<QWidget> dialog = createDialog(window);
     QWidget &shown = dialog ? *dialog : *m_form;
     QVERIFY(shownOnScreen(shown));
     auto *widget = shown.findChild<QWidget *>(field);
     QVERIFY(widget);
     QCOMPARE(accessibleName(widget), name);
-    m_form->lvFiles->clear();
 }
 
 // A screen reader reads the duration fields' values and sets them as typing does.
@@ -395,7 +401,6 @@ void ScreenTest::spinFieldsThroughTheValueInterface()
     }
     QCOMPARE(m_form->clickMap().hours, 24);
     QCOMPARE(m_form->clickMap().minutes, 60);
-    m_form->RzPageControl1->setCurrentIndex(0);
 }
 
 QTEST_MAIN(ScreenTest)
