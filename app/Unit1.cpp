@@ -9,6 +9,7 @@
 #include "lang/SMLMenuLangRes.h"
 #include "lang/SMLMsgLangRes.h"
 #include "platform/UserPrompts.h"
+#include "platform/WindowsFonts.h"
 #include "widgets/CaptionedWidgets.h"
 #include "widgets/Gauge.h"
 #include "widgets/ListView.h"
@@ -46,6 +47,7 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Clipvane 1.50"));
     setWindowIcon(programIcon());
+    substituteWindowsFonts();
     QFont windowFont(QStringLiteral("MS Sans Serif"));
     windowFont.setPointSize(9);
     setFont(windowFont);
@@ -230,8 +232,6 @@ void TForm1::createFilesPopupMenu()
         MenuItem *action = create<MenuItem>(QString::fromLatin1(item.name), QString::fromLatin1(item.caption), pmFiles);
         if (item.handler)
             connect(action, &QAction::triggered, this, item.handler);
-        else
-            action->setSeparator(true);
         pmFiles->addAction(action);
     }
 }
@@ -313,8 +313,6 @@ void TForm1::createMainMenu()
         MenuItem *action = create<MenuItem>(name, caption, menu);
         if (item.handler)
             connect(action, &QAction::triggered, this, item.handler);
-        else
-            action->setSeparator(true);
         menu->addAction(action);
         if (name == QLatin1String("StartMerging1"))
             StartMerging1 = action;
@@ -351,8 +349,9 @@ void TForm1::createActions()
 
 void TForm1::FormCreate()
 {
+    // The application title. Only the name is set: a display name would be appended to every
+    // window title by the window system integration.
     QApplication::setApplicationName(ProductInfo::name);
-    QApplication::setApplicationDisplayName(ProductInfo::name);
     UpdateCaption();
     ResultLines.clear();
     acceptDropsOnlyOnWindow();

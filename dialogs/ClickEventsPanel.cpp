@@ -27,7 +27,9 @@ void TForm1::createClickEventsSheet()
     layout->addWidget(CheckBox4, 0, 0, 1, 9);
 
     auto addLabel = [this, layout](const QString &name, const QString &caption, int row, int column) {
-        layout->addWidget(create<Label>(name, caption, TabSheet6), row, column);
+        Label *label = create<Label>(name, caption, TabSheet6);
+        layout->addWidget(label, row, column);
+        return label;
     };
     auto addSpin = [this, layout](const QString &name, int maximum, int value, int column) {
         SpinEdit *spin = create<SpinEdit>(name, TabSheet6);
@@ -37,19 +39,23 @@ void TForm1::createClickEventsSheet()
         layout->addWidget(spin, 1, column);
         return spin;
     };
+    // Each field is named, for assistive technology, by the label that tells what it holds: the
+    // unit after a duration field, the caption before a text field.
     addLabel(QStringLiteral("Label1"), QStringLiteral("Duration:"), 1, 0);
     SpinEdit1 = addSpin(QStringLiteral("SpinEdit1"), 24, 3, 1);
-    addLabel(QStringLiteral("Label2"), QStringLiteral("Hours"), 1, 2);
+    addLabel(QStringLiteral("Label2"), QStringLiteral("Hours"), 1, 2)->setBuddy(SpinEdit1);
     SpinEdit2 = addSpin(QStringLiteral("SpinEdit2"), 60, 0, 3);
-    addLabel(QStringLiteral("Label3"), QStringLiteral("Minutes"), 1, 4);
+    addLabel(QStringLiteral("Label3"), QStringLiteral("Minutes"), 1, 4)->setBuddy(SpinEdit2);
     SpinEdit3 = addSpin(QStringLiteral("SpinEdit3"), 60, 0, 5);
-    addLabel(QStringLiteral("Label4"), QStringLiteral("Seconds"), 1, 6);
+    addLabel(QStringLiteral("Label4"), QStringLiteral("Seconds"), 1, 6)->setBuddy(SpinEdit3);
 
-    addLabel(QStringLiteral("Label5"), QStringLiteral("Show Text: "), 2, 0);
+    Label *showTextLabel = addLabel(QStringLiteral("Label5"), QStringLiteral("Show Text: "), 2, 0);
     Edit4 = create<QLineEdit>(QStringLiteral("Edit4"), TabSheet6);
+    showTextLabel->setBuddy(Edit4);
     layout->addWidget(Edit4, 2, 1, 1, 8);
-    addLabel(QStringLiteral("Label6"), QStringLiteral("PopUp URL: "), 3, 0);
+    Label *urlLabel = addLabel(QStringLiteral("Label6"), QStringLiteral("PopUp URL: "), 3, 0);
     Edit5 = create<QLineEdit>(QStringLiteral("Edit5"), TabSheet6);
+    urlLabel->setBuddy(Edit5);
     layout->addWidget(Edit5, 3, 1, 1, 8);
     layout->setRowStretch(4, 1);
 }

@@ -22,6 +22,7 @@ void TForm1::createClipInformationSheet()
         CheckBox *box = create<CheckBox>(boxName, caption, TabSheet7);
         QLineEdit *field = create<QLineEdit>(fieldName, TabSheet7);
         field->setEnabled(false);
+        box->setBuddy(field);
         connect(box, &QCheckBox::clicked, this, handler);
         layout->addWidget(box, row, column);
         layout->addWidget(field, row, column + 1);
@@ -44,6 +45,7 @@ void TForm1::createClipInformationSheet()
     mmo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     mmo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     mmo1->setEnabled(false);
+    chk2->setBuddy(mmo1);
     layout->addWidget(mmo1, 2, 1, 1, 3);
     layout->setRowStretch(2, 1);
 }

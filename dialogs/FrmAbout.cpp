@@ -42,6 +42,8 @@ TAboutForm::TAboutForm(QWidget *parent) : QDialog(parent)
     lbl2 = new QLabel(ProductInfo::name + QLatin1Char(' ') + ProductInfo::version, this);
     lbl2->setObjectName(QStringLiteral("lbl2"));
     lbl2->setFont(pixelFont(font(), 16, true));
+    // On the window-colour background a label would paint with the text role; keep it on its own.
+    lbl2->setForegroundRole(QPalette::WindowText);
     QPalette maroon = lbl2->palette();
     maroon.setColor(QPalette::WindowText, QColor(0x80, 0x00, 0x00));
     lbl2->setPalette(maroon);

@@ -42,6 +42,8 @@ TFrmedtfile::TFrmedtfile(ListView *files, QWidget *parent)
     Label2 = new Label(QStringLiteral("Output File："), this);
     Edit2 = new QLineEdit(this);
     Edit2->setObjectName(QStringLiteral("Edit2"));
+    Label1->setBuddy(Edit1);
+    Label2->setBuddy(Edit2);
     Button3 = browseButton(QStringLiteral("Button3"), QStringLiteral(" ... "), this);
     BitBtn1 = new BitBtn(QStringLiteral("确定"), this);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));

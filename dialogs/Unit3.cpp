@@ -75,6 +75,7 @@ TFrmevent::TFrmevent(ListView *events, int &eventDialogMode, QWidget *parent)
     Label1 = new Label(QStringLiteral("HTTP URL:  "), GroupBox2);
     EdtUrl = new QLineEdit(defaultUrl, GroupBox2);
     EdtUrl->setObjectName(QStringLiteral("EdtUrl"));
+    Label1->setBuddy(EdtUrl);
     urlRow->addWidget(Label1);
     urlRow->addWidget(EdtUrl, 1);
 
@@ -137,6 +138,8 @@ void TFrmevent::createTimeRow(int row, Label *heading, QLineEdit *&hours, UpDown
         part.field = timeField(QString::fromLatin1(part.fieldName) + suffix, GroupBox1);
         part.upDown = new UpDown(part.field, 0, 60, GroupBox1);
         auto *unit = new Label(QString::fromLatin1(part.unit), GroupBox1);
+        // Named as a person reads the row: "Start Time: HH".
+        part.field->setAccessibleName(heading->text() + unit->text().trimmed());
         grid->addWidget(part.field, row, column++);
         grid->addWidget(part.upDown, row, column++);
         grid->addWidget(unit, row, column++);

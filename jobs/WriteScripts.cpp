@@ -6,6 +6,7 @@
 #include "widgets/CaptionedWidgets.h"
 #include "widgets/ListView.h"
 #include "widgets/SpinEdit.h"
+#include "widgets/TypedText.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -26,7 +27,7 @@ ClipInformation TForm1::clipInformation() const
             {CheckBox2->isChecked(), Edit2->text()},
             {CheckBox3->isChecked(), Edit3->text()},
             {chk1->isChecked(), edt1->text()},
-            {chk2->isChecked(), mmo1->toPlainText()}};
+            {chk2->isChecked(), typedText(*mmo1)}};
 }
 
 ClickMap TForm1::clickMap() const

@@ -40,6 +40,14 @@ void collectNodes(QTreeWidgetItem *node, QList<QTreeWidgetItem *> &nodes)
         collectNodes(node->child(child), nodes);
 }
 
+// Windows' profile reader trims the blanks around a value, so a value of blanks and tabs only
+// reads as empty there; here too it counts as missing. The bracket form keeps blanks.
+bool isBlank(const QString &value)
+{
+    return std::all_of(value.cbegin(), value.cend(),
+                       [](QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); });
+}
+
 } // namespace
 
 const QString TsmlLangRes::DefaultLangFileName = QStringLiteral("DefLang.ini");
@@ -126,7 +134,7 @@ void TsmlLangRes::translateText(const IniFile &file, const QString &key, const Q
                                 const Apply &apply) const
 {
     const QString value = file.readString(section(), key, QString());
-    if (!value.isEmpty())
+    if (!isBlank(value))
         apply(DecodeValue(value));
     else if (mayCreateEntry(current))
         file.writeString(section(), key, EncodeValue(current));
@@ -169,7 +177,7 @@ void TsmlLangRes::TranslateFont(QObject *control)
     QFont font = property.read(control).value<QFont>();
 
     const QString faceName = file.readString(section(), key + QLatin1String("_FontName"), QString());
-    if (!faceName.isEmpty()) {
+    if (!isBlank(faceName)) {
         font.setFamily(DecodeValue(faceName));
         property.write(control, font);
     } else if (m_autoCreateMode) {

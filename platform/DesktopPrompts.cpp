@@ -10,20 +10,17 @@ namespace {
 
 UserPrompts *installedPrompts = nullptr;
 
-QString caseInsensitivePattern(const QString &pattern)
+// "*.*" matches every file name on Windows, also one without a dot; Qt's wildcard needs the dot.
+QString qtPattern(const QString &pattern)
 {
-#ifdef Q_OS_WIN
-    return pattern;
-#else
-    QString result;
-    for (const QChar c : pattern) {
-        if (c.isLetter() && c.toLower() != c.toUpper())
-            result += QLatin1Char('[') + c.toUpper() + c.toLower() + QLatin1Char(']');
-        else
-            result += c;
-    }
-    return result;
-#endif
+    return pattern == QLatin1String("*.*") ? QStringLiteral("*") : pattern;
+}
+
+QString chosenFile(QFileDialog &dialog)
+{
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().first();
 }
 
 } // namespace
@@ -46,10 +43,28 @@ QString qtNameFilters(const QString &pairedFilter)
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
         QStringList patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
         for (QString &pattern : patterns)
-            pattern = caseInsensitivePattern(pattern.trimmed());
+            pattern = qtPattern(pattern.trimmed());
         filters << parts[i] + QLatin1String(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
     }
     return filters.join(QLatin1String(";;"));
+}
+
+std::unique_ptr<QFileDialog> createFileDialog(QWidget *parent, QFileDialog::AcceptMode mode,
+                                              const QString &pairedFilter, const QString &preset)
+{
+    auto dialog = std::make_unique<QFileDialog>(parent);
+    // Qt's own dialog: it shows the descriptions alone, where the desktop's dialogs show them with
+    // the patterns again or cut them at the first parenthesis.
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    dialog->setOption(QFileDialog::HideNameFilterDetails);
+    dialog->setOption(QFileDialog::DontConfirmOverwrite);
+    dialog->setAcceptMode(mode);
+    dialog->setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    // Without a case-sensitive filter Qt's dialog matches letters of either case, as Windows does.
+    dialog->setNameFilter(qtNameFilters(pairedFilter));
+    if (!preset.isEmpty())
+        dialog->selectFile(preset);
+    return dialog;
 }
 
 void DesktopPrompts::showMessage(QWidget *parent, const QString &title, const QString &text, Icon icon)
@@ -63,13 +78,12 @@ void DesktopPrompts::showMessage(QWidget *parent, const QString &title, const QS
 
 QString DesktopPrompts::chooseFileToOpen(QWidget *parent, const QString &filter, const QString &preset)
 {
-    return QFileDialog::getOpenFileName(parent, QString(), preset, qtNameFilters(filter));
+    return chosenFile(*createFileDialog(parent, QFileDialog::AcceptOpen, filter, preset));
 }
 
 QString DesktopPrompts::chooseFileToSave(QWidget *parent, const QString &filter, const QString &preset)
 {
-    return QFileDialog::getSaveFileName(parent, QString(), preset, qtNameFilters(filter), nullptr,
-                                        QFileDialog::DontConfirmOverwrite);
+    return chosenFile(*createFileDialog(parent, QFileDialog::AcceptSave, filter, preset));
 }
 
 bool DesktopPrompts::openUrl(const QString &url)

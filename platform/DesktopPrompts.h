@@ -2,6 +2,9 @@
 
 #include "platform/UserPrompts.h"
 
+#include <QFileDialog>
+#include <memory>
+
 // The prompts of the desktop: Qt's message boxes, file dialogs and URL handlers.
 class DesktopPrompts : public UserPrompts
 {
@@ -12,7 +15,11 @@ public:
     bool openUrl(const QString &url) override;
 };
 
-// Turns "description|pattern|..." pairs into Qt's ";;"-separated name filters. On systems whose
-// file names are case-sensitive each pattern matches letters of either case, as "*.RM" does on
-// Windows.
+// Turns "description|pattern|..." pairs into Qt's ";;"-separated name filters.
 QString qtNameFilters(const QString &pairedFilter);
+
+// The file dialog the prompts show: the filter's descriptions exactly as given, its first entry
+// selected; patterns match letters of either case, and "*.*" every file. The preset, when not
+// empty, is selected.
+std::unique_ptr<QFileDialog> createFileDialog(QWidget *parent, QFileDialog::AcceptMode mode,
+                                              const QString &pairedFilter, const QString &preset);

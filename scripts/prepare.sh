@@ -3,7 +3,8 @@
 # into build/. Sourced by run.sh and test.sh.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ qt6-base-dev ffmpeg fonts-wqy-microhei dpkg-dev file desktop-file-utils appstream lintian)
+packages=(cmake ninja-build g++ qt6-base-dev ffmpeg fonts-wqy-microhei fonts-liberation xvfb xauth x11-utils
+  dpkg-dev file desktop-file-utils appstream lintian)
 
 missing=()
 for package in "${packages[@]}"; do

@@ -373,6 +373,12 @@ void LangResTest::translateStrProp_data()
         << QByteArray() << "Seconds" << false << false << false << "Seconds" << missing;
     QTest::newRow("an empty entry stays without auto-create")
         << QByteArray("Label4_Caption=\r\n") << "Seconds" << false << false << false << "Seconds" << "";
+    QTest::newRow("a value of blanks and tabs counts as empty and is rewritten")
+        << QByteArray("Label4_Caption= \t  \r\n") << "Seconds" << false << true << false << "Seconds" << "Seconds";
+    QTest::newRow("a blank value stays without auto-create")
+        << QByteArray("Label4_Caption=  \r\n") << "Seconds" << false << false << false << "Seconds" << "  ";
+    QTest::newRow("blanks in brackets are a caption")
+        << QByteArray("Label4_Caption=< \t>\r\n") << "Seconds" << false << true << false << " \t" << "< \t>";
     QTest::newRow("a caption of two lines is not written, for it could not be read back")
         << QByteArray() << "Two\nlines" << false << true << false << "Two\nlines" << missing;
 }
@@ -482,6 +488,9 @@ void LangResTest::translateFont_data()
     QTest::newRow("size 0 and character set -1 count as missing")
         << QByteArray("Form1_FontName=\r\nForm1_FontSize=0\r\nForm1_FontCharset=-1\r\n") << true << msSansSerif << 9
         << 0 << QStringList{"<MS Sans Serif>", "9", "0"};
+    QTest::newRow("a blank face name counts as missing")
+        << QByteArray("Form1_FontName= \t\r\n") << true << msSansSerif << 9 << 0
+        << QStringList{"<MS Sans Serif>", "9", "0"};
     QTest::newRow("a negative size leaves the font alone")
         << QByteArray("Form1_FontSize=-12\r\nForm1_FontCharset=-2\r\n") << true << msSansSerif << 9 << 254
         << QStringList{"<MS Sans Serif>", "-12", "-2"};

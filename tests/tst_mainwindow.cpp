@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 
 #include "app/Unit1.h"
+#include "platform/CodePage.h"
 #include "widgets/CaptionedWidgets.h"
 #include "widgets/Gauge.h"
 #include "widgets/ListView.h"
@@ -9,6 +10,11 @@
 #include "widgets/SpinEdit.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QHash>
+#include <QSet>
+#include <QStyle>
+#include <algorithm>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -32,6 +38,11 @@ private slots:
     void addFilesUsesTheOpenDialog();
     void droppedFilesAreAddedInDeliveredOrder();
     void removeAndClearItems();
+    void deletingLeavesNoRowSelected_data();
+    void deletingLeavesNoRowSelected();
+    void menuSeparatorsAreLinesOnly_data();
+    void menuSeparatorsAreLinesOnly();
+    void descriptionBytesAsTyped();
     void webPagesAndMailLink();
     void exitClosesTheWindow();
     void settingsHaveTheirStartValues();
@@ -315,6 +326,97 @@ void MainWindowTest::checkBoxesToggleTheirFieldsKeepingValues()
     QCOMPARE(eventScript({}, form.clipInformation()), QString());
     form.CheckBox1->click();
     QCOMPARE(eventScript({}, form.clipInformation()), QStringLiteral("i 00:00:00.0 00:00:10.0 Title\r\n"));
+}
+
+void MainWindowTest::deletingLeavesNoRowSelected_data()
+{
+    QTest::addColumn<bool>("events");
+    QTest::newRow("Remove Item") << false;
+    QTest::newRow("Delete Event") << true;
+}
+
+void MainWindowTest::deletingLeavesNoRowSelected()
+{
+    QFETCH(bool, events);
+    TForm1 form;
+    ListView *list = events ? form.lvEvents : form.lvFiles;
+    for (const char *caption : {"a.rm", "b.rm", "c.rm"})
+        list->addRow(QString::fromLatin1(caption), {QString(), QString(), QString()});
+    const auto deleteRow = [&] { events ? form.actDeleteEventExecute() : form.actRemoveItemExecute(); };
+    const auto editRow = [&] { events ? form.actEditEventExecute() : form.actEditItemExecute(); };
+
+    list->selectRow(1);
+    deleteRow();
+    QCOMPARE(list->selectedRow(), -1);
+    QVERIFY(!whileModal<QDialog>(editRow, [](QDialog &) {}));
+    deleteRow();
+    QCOMPARE(QStringList({list->caption(0), list->caption(1)}), (QStringList{"a.rm", "c.rm"}));
+    list->selectRow(1);
+    deleteRow();
+    QCOMPARE(list->selectedRow(), -1);
+    QCOMPARE(list->rowCount(), 1);
+}
+
+void MainWindowTest::menuSeparatorsAreLinesOnly_data()
+{
+    QTest::addColumn<QString>("menu");
+    for (const char *menu : {"pop-up", "File", "Edit", "Jobs", "Help"})
+        QTest::newRow(menu) << QString::fromLatin1(menu);
+}
+
+// Every separator is painted as one line of one colour, with nothing beside it.
+void MainWindowTest::menuSeparatorsAreLinesOnly()
+{
+    QFETCH(QString, menu);
+    TForm1 form;
+    QMenu *shown = form.pmFiles;
+    for (const QAction *item : form.mm1->actions())
+        if (item->text() == menu)
+            shown = item->menu();
+    shown->resize(shown->sizeHint());
+    const QImage image = shown->grab().toImage();
+    int separators = 0;
+    for (QAction *item : shown->actions()) {
+        if (!item->isSeparator())
+            continue;
+        ++separators;
+        QCOMPARE(qobject_cast<MenuItem *>(item)->caption(), QStringLiteral("-"));
+        // Inside the menu's outline, which the item's area overlaps.
+        const int frame = shown->style()->pixelMetric(QStyle::PM_MenuPanelWidth, nullptr, shown) + 1;
+        const QRect area = shown->actionGeometry(item).adjusted(frame, 0, -frame, 0);
+        QHash<QRgb, int> counts;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                ++counts[image.pixel(x, y)];
+        const QRgb background = std::max_element(counts.cbegin(), counts.cend()).key();
+        QSet<QRgb> colours;
+        QSet<int> lines;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                if (image.pixel(x, y) != background) {
+                    colours.insert(image.pixel(x, y));
+                    lines.insert(y);
+                }
+        QCOMPARE(colours.size(), 1);
+        QCOMPARE(lines.size(), 1);
+    }
+    QVERIFY(separators > 0);
+}
+
+void MainWindowTest::descriptionBytesAsTyped()
+{
+    TForm1 form;
+    form.chk2->click();
+    form.CheckBox1->click();
+    form.mmo1->setFocus();
+    QTest::keyClicks(form.mmo1, QStringLiteral("A\u00a0B"));
+    QTest::keyClick(form.mmo1, Qt::Key_Return);
+    QTest::keyClicks(form.mmo1, QStringLiteral("C  D\u00a0"));
+    form.Edit1->setText(QStringLiteral("T\u00a0U"));
+    form.WriteEvents();
+    QCOMPARE(readFile(m_appFolder.filePath(QStringLiteral("events.txt"))),
+             CodePage::system().encode(QStringLiteral("i 00:00:00.0 00:00:10.0 T\u00a0U\r\n"
+                                                      "q 00:00:00.0 00:00:10.0  A\u00a0" "B C  D\u00a0\r\n")));
 }
 
 void MainWindowTest::spinFieldsKeepTheirBounds()

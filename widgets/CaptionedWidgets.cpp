@@ -1,5 +1,18 @@
 #include "widgets/CaptionedWidgets.h"
 
+void CheckBox::setCaption(const QString &caption)
+{
+    setText(caption);
+    if (m_buddy)
+        m_buddy->setAccessibleName(caption);
+}
+
+void CheckBox::setBuddy(QWidget *field)
+{
+    m_buddy = field;
+    field->setAccessibleName(text());
+}
+
 void ToolButton::setCaption(const QString &caption)
 {
     m_caption = caption;

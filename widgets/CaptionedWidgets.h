@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QToolBar>
@@ -21,9 +22,15 @@ public:
 class CheckBox : public QCheckBox
 {
     Q_OBJECT
-    Q_PROPERTY(QString Caption READ text WRITE setText)
+    Q_PROPERTY(QString Caption READ text WRITE setCaption)
 public:
     using QCheckBox::QCheckBox;
+    void setCaption(const QString &caption);
+    // The field this box switches on and off: assistive technology names it by the caption.
+    void setBuddy(QWidget *field);
+
+private:
+    QPointer<QWidget> m_buddy;
 };
 
 class RadioButton : public QRadioButton

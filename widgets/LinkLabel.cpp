@@ -8,6 +8,8 @@ LinkLabel::LinkLabel(const QString &address, QWidget *parent) : ClickableLabel(a
     underlined.setUnderline(true);
     setFont(underlined);
     setCursor(Qt::PointingHandCursor);
+    // Fixed, so that a window background of another role does not turn the text to its own.
+    setForegroundRole(QPalette::WindowText);
     setColor(palette().color(QPalette::Highlight));
     connect(this, &ClickableLabel::clicked, this, &LinkLabel::open);
 }

@@ -76,4 +76,7 @@ void ListView::selectRow(int row)
 void ListView::removeRow(int row)
 {
     delete takeTopLevelItem(row);
+    // Qt hands the selection on to a neighbouring row; a second delete or an edit would then act
+    // on a row the person never picked.
+    selectionModel()->clear();
 }

@@ -2,11 +2,16 @@
 
 #include <QAction>
 
-// A menu item (or a separator, caption "-") whose text is published as "Caption".
+// A menu item whose text is published as "Caption". The caption "-" makes it a separator, which
+// shows as a line only.
 class MenuItem : public QAction
 {
     Q_OBJECT
-    Q_PROPERTY(QString Caption READ text WRITE setText)
+    Q_PROPERTY(QString Caption READ caption WRITE setCaption)
 public:
-    using QAction::QAction;
+    explicit MenuItem(QObject *parent = nullptr) : QAction(parent) {}
+    MenuItem(const QString &caption, QObject *parent);
+
+    QString caption() const;
+    void setCaption(const QString &caption);
 };

@@ -1,5 +1,6 @@
 #include "widgets/SpinEdit.h"
 
+#include <QAccessible>
 #include <QLineEdit>
 #include <algorithm>
 
@@ -7,6 +8,14 @@ SpinEdit::SpinEdit(QWidget *parent) : QAbstractSpinBox(parent)
 {
     lineEdit()->setMaxLength(2);
     setValue(0);
+    connect(lineEdit(), &QLineEdit::textChanged, this, &SpinEdit::announceValue);
+}
+
+void SpinEdit::announceValue()
+{
+    emit valueChanged(value());
+    QAccessibleValueChangeEvent event(this, value());
+    QAccessible::updateAccessibility(&event);
 }
 
 void SpinEdit::setRange(int minimum, int maximum)

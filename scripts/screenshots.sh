@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Builds Clipvane and takes screenshots of its windows under a virtual X server (Xvfb):
+# the main window with each tab, the event dialog, the Edit File dialog, the about box and a
+# message box. Usage: scripts/screenshots.sh [FOLDER] (default: build/screenshots).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+source "$root/scripts/prepare.sh"
+folder=${1:-$root/build/screenshots}
+QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1024x768x24" "$root/build/screenshots" "$folder"

@@ -1,0 +1,94 @@
+// Takes screenshots of Clipvane's windows as the X server shows them, for a person to look at:
+// the main window with each tab, the event dialog, the output file dialog, the about box and a
+// message box. Run under an X server (scripts/screenshots.sh starts Xvfb); the pictures go into
+// the folder given as the argument.
+#include "TestSupport.h"
+
+#include "app/Unit1.h"
+#include "dialogs/FrmAbout.h"
+#include "dialogs/Unit2.h"
+#include "dialogs/Unit3.h"
+#include "platform/DesktopPrompts.h"
+#include "widgets/ListView.h"
+#include "widgets/PageControl.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QMessageBox>
+#include <QScreen>
+#include <QTest>
+#include <cstdio>
+
+namespace {
+
+QString outputFolder;
+
+bool save(QWidget &window, const QString &name)
+{
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window))
+        return false;
+    QTest::qWait(200);
+    const QString path = QDir(outputFolder).filePath(name + QLatin1String(".png"));
+    const bool saved = QGuiApplication::primaryScreen()->grabWindow(window.winId()).save(path);
+    std::printf("%s %s\n", saved ? "wrote" : "could not write", qPrintable(path));
+    return saved;
+}
+
+void fillExampleRows(TForm1 &form)
+{
+    const QStringList statuses{TForm1::StatusToBeProcessed, TForm1::StatusProcessing, TForm1::StatusSuccess,
+                               TForm1::StatusFailure};
+    for (int row = 0; row < statuses.size(); ++row) {
+        const QString clip = QStringLiteral("/home/ann/clips/trailer%1.rmvb").arg(row + 1);
+        form.AddClip(clip);
+        form.lvFiles->setSubItem(row, 1, statuses[row]);
+    }
+    form.lvEvents->addRow(QStringLiteral("00:00:05.0"), {QStringLiteral("00:00:20.0"), QStringLiteral("External Browser"),
+                                                          QStringLiteral("http://www.example.com/")});
+    form.lvEvents->addRow(QStringLiteral("00:01:00.0"), {QStringLiteral("00:01:30.0"), QStringLiteral("Media Browser"),
+                                                          QStringLiteral("http://www.example.com/offer")});
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication application(argc, argv);
+    outputFolder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
+    QDir().mkpath(outputFolder);
+    TemporaryAppFolder appFolder;
+    TForm1 form;
+    fillExampleRows(form);
+    bool ok = true;
+    const char *tabNames[] = {"main-time-events", "main-click-events", "main-clip-information"};
+    for (int tab = 0; tab < form.RzPageControl1->count(); ++tab) {
+        form.RzPageControl1->setCurrentIndex(tab);
+        ok = save(form, QString::fromLatin1(tabNames[tab])) && ok;
+    }
+    form.RzPageControl1->setCurrentIndex(0);
+
+    int mode = TFrmevent::AddMode;
+    TFrmevent eventDialog(form.lvEvents, mode, &form);
+    ok = save(eventDialog, QStringLiteral("event-dialog")) && ok;
+    eventDialog.hide();
+    form.lvFiles->selectRow(0);
+    TFrmedtfile fileDialog(form.lvFiles, &form);
+    ok = save(fileDialog, QStringLiteral("edit-file-dialog")) && ok;
+    fileDialog.hide();
+    TAboutForm about(&form);
+    ok = save(about, QStringLiteral("about-box")) && ok;
+    about.hide();
+
+    QTimer::singleShot(0, [&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            ok = save(*box, QStringLiteral("message-box")) && ok;
+            box->accept();
+        } else {
+            ok = false;
+        }
+    });
+    DesktopPrompts().showMessage(&form, QStringLiteral("Notice"), QStringLiteral("Processing finish!"),
+                                 UserPrompts::Icon::Warning);
+    return ok ? 0 : 1;
+}
