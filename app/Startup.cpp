@@ -1,7 +1,7 @@
 #include "app/Startup.h"
 
-#include "app/ProductInfo.h"
 #include "app/Unit1.h"
+#include "dialogs/ProductInfo.h"
 #include "jobs/AppFolder.h"
 #include "lang/IniFileWriteError.h"
 #include "lang/SMLLangRes.h"

@@ -1,10 +1,16 @@
 #include "app/Unit1.h"
 
-#include "app/ProductInfo.h"
-#include "app/ToolbarIcons.h"
+#include "app/FileList.h"
+#include "dialogs/ProductInfo.h"
+#include "widgets/ToolbarIcons.h"
+#include "dialogs/ClickEventsPanel.h"
+#include "dialogs/ClipInformationPanel.h"
 #include "dialogs/FrmAbout.h"
 #include "dialogs/Unit2.h"
 #include "dialogs/Unit3.h"
+#include "jobs/BatchRunner.h"
+#include "jobs/ClipPaths.h"
+#include "jobs/RowStatus.h"
 #include "lang/SMLFormLangRes.h"
 #include "lang/SMLMenuLangRes.h"
 #include "lang/SMLMsgLangRes.h"
@@ -18,10 +24,11 @@
 #include "widgets/Panel.h"
 
 #include <QApplication>
-#include <QCloseEvent>
-#include <QLockFile>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -31,6 +38,8 @@ namespace {
 const QSize windowSize(748, 547);
 const QSize toolButtonSize(76, 44);
 const int toolSeparatorWidth = 8;
+
+const QString openDialogFilter = QStringLiteral("All Files (*.*)|*.*|RM(*.rm)|*.RM|RMVB(*.rmvb)|*.RMVB|RA(*.ra)|*.RA");
 
 QVBoxLayout *stackedLayout(QWidget *parent)
 {
@@ -57,9 +66,7 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
 
     createPanels();
     createToolBar();
-    Timer1 = create<QTimer>(QStringLiteral("Timer1"), this);
-    Timer1->setInterval(500);
-    connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
+    createRunner();
     createFilesPopupMenu();
     createLanguageComponents();
     createMainMenu();
@@ -68,12 +75,6 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
 }
 
 TForm1::~TForm1() = default;
-
-void TForm1::registerComponent(QObject *component, const QString &name)
-{
-    component->setObjectName(name);
-    m_components.append(component);
-}
 
 void TForm1::createPanels()
 {
@@ -92,8 +93,8 @@ void TForm1::createPanels()
     RzPageControl1->setStyleSheet(QStringLiteral("QTabBar::tab { height: 19px; }"));
     panel3Layout->addWidget(RzPageControl1, 1);
     createTimeEventsSheet();
-    createClickEventsSheet();
-    createClipInformationSheet();
+    clickEvents = new ClickEventsPanel(RzPageControl1, m_components, this);
+    clipInformation = new ClipInformationPanel(RzPageControl1, m_components, this);
     RzPageControl1->setCurrentIndex(0);
 
     ggProgress = create<Gauge>(QStringLiteral("ggProgress"), Panel3);
@@ -152,7 +153,7 @@ void TForm1::createTimeEventsSheet()
         created.prepend(button);
     }
     for (BitBtn *button : created)
-        registerComponent(button, button->objectName());
+        m_components.add(button, button->objectName());
 
     lvEvents = create<ListView>(QStringLiteral("lvEvents"), TabSheet5);
     lvEvents->addColumn(QStringLiteral("Start Time"), Qt::AlignLeft, 150);
@@ -212,6 +213,22 @@ void TForm1::createToolBar()
     topLayout->addWidget(clbr1);
     topLayout->addWidget(takeCentralWidget());
     setCentralWidget(top);
+}
+
+// The runner's timer is the window's Timer1; the runner reports to the window's controls.
+void TForm1::createRunner()
+{
+    m_fileList = std::make_unique<FileList>(*lvFiles);
+    m_runner = new BatchRunner(*m_fileList, [this] { return jobSettings(); }, this);
+    Timer1 = m_runner->Timer1;
+    m_components.add(Timer1, QStringLiteral("Timer1"));
+    connect(m_runner, &BatchRunner::runningChanged, this, [this](bool running) { setStartEnabled(!running); });
+    connect(m_runner, &BatchRunner::progressMaximumChanged, ggProgress, &Gauge::setMaxValue);
+    connect(m_runner, &BatchRunner::progressChanged, ggProgress, &Gauge::setProgress);
+    connect(m_runner, &BatchRunner::messageRequested, this,
+            [this](const QString &title, const QString &text, UserPrompts::Icon icon) {
+                UserPrompts::current().showMessage(this, title, text, icon);
+            });
 }
 
 void TForm1::createFilesPopupMenu()
@@ -353,7 +370,6 @@ void TForm1::FormCreate()
     // window title by the window system integration.
     QApplication::setApplicationName(ProductInfo::name);
     UpdateCaption();
-    ResultLines.clear();
     acceptDropsOnlyOnWindow();
 }
 
@@ -368,17 +384,6 @@ void TForm1::acceptDropsOnlyOnWindow()
 void TForm1::UpdateCaption()
 {
     setWindowTitle(ProductInfo::name + QLatin1Char(' ') + ProductInfo::version);
-}
-
-void TForm1::closeEvent(QCloseEvent *event)
-{
-    FormClose();
-    event->accept();
-}
-
-void TForm1::FormClose()
-{
-    ResultLines.clear();
 }
 
 void TForm1::Exit1Click()
@@ -447,4 +452,92 @@ void TForm1::actDeleteEventExecute()
 void TForm1::actClearEventsExecute()
 {
     lvEvents->clear();
+}
+
+bool TForm1::AddClip(const QString &path)
+{
+    if (!isClipPath(path))
+        return false;
+    lvFiles->addRow(path, {defaultOutputPath(path), RowStatus::toBeProcessed});
+    return true;
+}
+
+void TForm1::actAddFilesExecute()
+{
+    const QString path = UserPrompts::current().chooseFileToOpen(this, openDialogFilter);
+    if (!path.isEmpty())
+        AddClip(path);
+}
+
+void TForm1::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void TForm1::dropEvent(QDropEvent *event)
+{
+    WMDropFiles(event->mimeData()->urls());
+    event->acceptProposedAction();
+}
+
+void TForm1::WMDropFiles(const QList<QUrl> &urls)
+{
+    lvFiles->setUpdatesEnabled(false);
+    for (const QUrl &url : urls) {
+        if (url.isLocalFile())
+            AddClip(url.toLocalFile());
+    }
+    lvFiles->setUpdatesEnabled(true);
+}
+
+void TForm1::actRemoveItemExecute()
+{
+    const int row = lvFiles->selectedRow();
+    if (row >= 0)
+        removeFileRow(row);
+}
+
+void TForm1::actClearItemsExecute()
+{
+    while (lvFiles->rowCount() > 0)
+        removeFileRow(lvFiles->rowCount() - 1);
+}
+
+void TForm1::removeFileRow(int row)
+{
+    m_runner->rowRemoved(row);
+    lvFiles->removeRow(row);
+}
+
+void TForm1::setStartEnabled(bool enabled)
+{
+    btnStart->setEnabled(enabled);
+    StartMerging1->setEnabled(enabled);
+    actStart->setEnabled(enabled);
+}
+
+void TForm1::actStartExecute()
+{
+    m_runner->start();
+}
+
+void TForm1::actStopExecute()
+{
+    m_runner->requestStop();
+}
+
+QList<TimeEventRow> TForm1::timeEventRows() const
+{
+    QList<TimeEventRow> rows;
+    rows.reserve(lvEvents->rowCount());
+    for (int row = 0; row < lvEvents->rowCount(); ++row)
+        rows.append({lvEvents->caption(row), lvEvents->subItem(row, 0), lvEvents->subItem(row, 1),
+                     lvEvents->subItem(row, 2)});
+    return rows;
+}
+
+JobSettings TForm1::jobSettings() const
+{
+    return {timeEventRows(), clipInformation->clipInformation(), clickEvents->isOn(), clickEvents->clickMap()};
 }

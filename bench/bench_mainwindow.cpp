@@ -3,6 +3,7 @@
 // 20-clip batch run with the bundled merge tool and the real 500 ms poll.
 #include "tests/RealMediaFixture.h"
 #include "app/Unit1.h"
+#include "jobs/BatchRunner.h"
 #include "jobs/AppFolder.h"
 #include "platform/UserPrompts.h"
 
@@ -76,7 +77,7 @@ int main(int argc, char *argv[])
     QElapsedTimer batch;
     batch.start();
     batchForm.actStartExecute();
-    while (batchForm.isBatchRunning())
+    while (batchForm.runner().isRunning())
         QTest::qWait(10);
     const double seconds = batch.nsecsElapsed() / 1e9;
     std::printf("20-clip batch with the bundled tool: %.2f s, %.3f s per clip\n", seconds, seconds / clips);

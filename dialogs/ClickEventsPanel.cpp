@@ -1,5 +1,6 @@
-#include "app/Unit1.h"
+#include "dialogs/ClickEventsPanel.h"
 
+#include "lang/ComponentList.h"
 #include "widgets/CaptionedWidgets.h"
 #include "widgets/PageControl.h"
 #include "widgets/SpinEdit.h"
@@ -8,31 +9,30 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 
-// The " Click Events " tab: for a set duration from the clip's start, a click on the picture opens
-// the pop-up URL.
-void TForm1::createClickEventsSheet()
+ClickEventsPanel::ClickEventsPanel(PageControl *pages, ComponentList &components, QObject *parent)
+    : QObject(parent)
 {
-    TabSheet6 = create<TabSheet>(QStringLiteral("TabSheet6"), RzPageControl1);
+    TabSheet6 = components.create<TabSheet>(QStringLiteral("TabSheet6"), pages);
     TabSheet6->setCaption(QStringLiteral(" Click Events "));
-    RzPageControl1->addSheet(TabSheet6);
+    pages->addSheet(TabSheet6);
     auto *layout = new QGridLayout(TabSheet6);
     layout->setColumnStretch(8, 1);
 
-    CheckBox4 = create<CheckBox>(QStringLiteral("CheckBox4"),
-                                 QStringLiteral("Merge \"Click To PopUp\" events into RealAudio / RealVideo files"),
-                                 TabSheet6);
+    CheckBox4 = components.create<CheckBox>(
+        QStringLiteral("CheckBox4"), QStringLiteral("Merge \"Click To PopUp\" events into RealAudio / RealVideo files"),
+        TabSheet6);
     CheckBox4->setStyleSheet(QStringLiteral("color: red;"));
     CheckBox4->setChecked(true);
-    connect(CheckBox4, &QCheckBox::clicked, this, &TForm1::CheckBox4Click);
+    connect(CheckBox4, &QCheckBox::clicked, this, &ClickEventsPanel::CheckBox4Click);
     layout->addWidget(CheckBox4, 0, 0, 1, 9);
 
-    auto addLabel = [this, layout](const QString &name, const QString &caption, int row, int column) {
-        Label *label = create<Label>(name, caption, TabSheet6);
+    auto addLabel = [this, &components, layout](const QString &name, const QString &caption, int row, int column) {
+        Label *label = components.create<Label>(name, caption, TabSheet6);
         layout->addWidget(label, row, column);
         return label;
     };
-    auto addSpin = [this, layout](const QString &name, int maximum, int value, int column) {
-        SpinEdit *spin = create<SpinEdit>(name, TabSheet6);
+    auto addSpin = [this, &components, layout](const QString &name, int maximum, int value, int column) {
+        SpinEdit *spin = components.create<SpinEdit>(name, TabSheet6);
         spin->setRange(0, maximum);
         spin->setValue(value);
         spin->setFixedWidth(48);
@@ -50,17 +50,27 @@ void TForm1::createClickEventsSheet()
     addLabel(QStringLiteral("Label4"), QStringLiteral("Seconds"), 1, 6)->setBuddy(SpinEdit3);
 
     Label *showTextLabel = addLabel(QStringLiteral("Label5"), QStringLiteral("Show Text: "), 2, 0);
-    Edit4 = create<QLineEdit>(QStringLiteral("Edit4"), TabSheet6);
+    Edit4 = components.create<QLineEdit>(QStringLiteral("Edit4"), TabSheet6);
     showTextLabel->setBuddy(Edit4);
     layout->addWidget(Edit4, 2, 1, 1, 8);
     Label *urlLabel = addLabel(QStringLiteral("Label6"), QStringLiteral("PopUp URL: "), 3, 0);
-    Edit5 = create<QLineEdit>(QStringLiteral("Edit5"), TabSheet6);
+    Edit5 = components.create<QLineEdit>(QStringLiteral("Edit5"), TabSheet6);
     urlLabel->setBuddy(Edit5);
     layout->addWidget(Edit5, 3, 1, 1, 8);
     layout->setRowStretch(4, 1);
 }
 
-void TForm1::CheckBox4Click()
+bool ClickEventsPanel::isOn() const
+{
+    return CheckBox4->isChecked();
+}
+
+ClickMap ClickEventsPanel::clickMap() const
+{
+    return {SpinEdit1->value(), SpinEdit2->value(), SpinEdit3->value(), Edit5->text(), Edit4->text()};
+}
+
+void ClickEventsPanel::CheckBox4Click()
 {
     const bool on = CheckBox4->isChecked();
     for (QWidget *field : {static_cast<QWidget *>(SpinEdit1), static_cast<QWidget *>(SpinEdit2),

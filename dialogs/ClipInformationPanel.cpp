@@ -1,26 +1,29 @@
-#include "app/Unit1.h"
+#include "dialogs/ClipInformationPanel.h"
 
+#include "lang/ComponentList.h"
 #include "widgets/CaptionedWidgets.h"
 #include "widgets/PageControl.h"
+#include "widgets/TypedText.h"
 
 #include <QGridLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
-// The " Clip Information " tab: five items, each merged only while its box is checked.
-void TForm1::createClipInformationSheet()
+ClipInformationPanel::ClipInformationPanel(PageControl *pages, ComponentList &components, QObject *parent)
+    : QObject(parent)
 {
-    TabSheet7 = create<TabSheet>(QStringLiteral("TabSheet7"), RzPageControl1);
+    TabSheet7 = components.create<TabSheet>(QStringLiteral("TabSheet7"), pages);
     TabSheet7->setCaption(QStringLiteral(" Clip Information "));
-    RzPageControl1->addSheet(TabSheet7);
+    pages->addSheet(TabSheet7);
     auto *layout = new QGridLayout(TabSheet7);
     layout->setColumnStretch(1, 1);
     layout->setColumnStretch(3, 1);
 
-    auto addItem = [this, layout](const QString &boxName, const QString &caption, const QString &fieldName,
-                                  int row, int column, void (TForm1::*handler)()) {
-        CheckBox *box = create<CheckBox>(boxName, caption, TabSheet7);
-        QLineEdit *field = create<QLineEdit>(fieldName, TabSheet7);
+    auto addItem = [this, &components, layout](const QString &boxName, const QString &caption,
+                                               const QString &fieldName, int row, int column,
+                                               void (ClipInformationPanel::*handler)()) {
+        CheckBox *box = components.create<CheckBox>(boxName, caption, TabSheet7);
+        QLineEdit *field = components.create<QLineEdit>(fieldName, TabSheet7);
         field->setEnabled(false);
         box->setBuddy(field);
         connect(box, &QCheckBox::clicked, this, handler);
@@ -29,18 +32,18 @@ void TForm1::createClipInformationSheet()
         return std::pair{box, field};
     };
     std::tie(CheckBox1, Edit1) = addItem(QStringLiteral("CheckBox1"), QStringLiteral("Title:"),
-                                         QStringLiteral("Edit1"), 0, 0, &TForm1::CheckBox1Click);
+                                         QStringLiteral("Edit1"), 0, 0, &ClipInformationPanel::CheckBox1Click);
     std::tie(CheckBox2, Edit2) = addItem(QStringLiteral("CheckBox2"), QStringLiteral("Copyright:"),
-                                         QStringLiteral("Edit2"), 1, 0, &TForm1::CheckBox2Click);
+                                         QStringLiteral("Edit2"), 1, 0, &ClipInformationPanel::CheckBox2Click);
     std::tie(CheckBox3, Edit3) = addItem(QStringLiteral("CheckBox3"), QStringLiteral("Author:"),
-                                         QStringLiteral("Edit3"), 0, 2, &TForm1::CheckBox3Click);
+                                         QStringLiteral("Edit3"), 0, 2, &ClipInformationPanel::CheckBox3Click);
     std::tie(chk1, edt1) = addItem(QStringLiteral("chk1"), QStringLiteral("Keywords:"), QStringLiteral("edt1"),
-                                   1, 2, &TForm1::chk1Click);
+                                   1, 2, &ClipInformationPanel::chk1Click);
 
-    chk2 = create<CheckBox>(QStringLiteral("chk2"), QStringLiteral("Description:"), TabSheet7);
-    connect(chk2, &QCheckBox::clicked, this, &TForm1::chk2Click);
+    chk2 = components.create<CheckBox>(QStringLiteral("chk2"), QStringLiteral("Description:"), TabSheet7);
+    connect(chk2, &QCheckBox::clicked, this, &ClipInformationPanel::chk2Click);
     layout->addWidget(chk2, 2, 0, Qt::AlignTop);
-    mmo1 = create<QPlainTextEdit>(QStringLiteral("mmo1"), TabSheet7);
+    mmo1 = components.create<QPlainTextEdit>(QStringLiteral("mmo1"), TabSheet7);
     mmo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     mmo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     mmo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -50,27 +53,36 @@ void TForm1::createClipInformationSheet()
     layout->setRowStretch(2, 1);
 }
 
-void TForm1::CheckBox1Click()
+ClipInformation ClipInformationPanel::clipInformation() const
+{
+    return {{CheckBox1->isChecked(), Edit1->text()},
+            {CheckBox2->isChecked(), Edit2->text()},
+            {CheckBox3->isChecked(), Edit3->text()},
+            {chk1->isChecked(), edt1->text()},
+            {chk2->isChecked(), typedText(*mmo1)}};
+}
+
+void ClipInformationPanel::CheckBox1Click()
 {
     Edit1->setEnabled(CheckBox1->isChecked());
 }
 
-void TForm1::CheckBox2Click()
+void ClipInformationPanel::CheckBox2Click()
 {
     Edit2->setEnabled(CheckBox2->isChecked());
 }
 
-void TForm1::CheckBox3Click()
+void ClipInformationPanel::CheckBox3Click()
 {
     Edit3->setEnabled(CheckBox3->isChecked());
 }
 
-void TForm1::chk1Click()
+void ClipInformationPanel::chk1Click()
 {
     edt1->setEnabled(chk1->isChecked());
 }
 
-void TForm1::chk2Click()
+void ClipInformationPanel::chk2Click()
 {
     mmo1->setEnabled(chk2->isChecked());
 }

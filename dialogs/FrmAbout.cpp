@@ -1,7 +1,7 @@
 #include "dialogs/FrmAbout.h"
 
-#include "app/ProductInfo.h"
-#include "app/ToolbarIcons.h"
+#include "dialogs/ProductInfo.h"
+#include "widgets/ToolbarIcons.h"
 #include "platform/UserPrompts.h"
 #include "widgets/LinkLabel.h"
 

@@ -1,121 +1,48 @@
-#include "app/Unit1.h"
+#include "jobs/BatchRunner.h"
 
 #include "jobs/AppFolder.h"
-#include "jobs/ClipPaths.h"
+#include "jobs/ClipList.h"
 #include "jobs/InputOutputError.h"
 #include "jobs/JobFiles.h"
+#include "jobs/JobScripts.h"
+#include "jobs/RowStatus.h"
 #include "jobs/ToolLog.h"
-#include "platform/ProcessStatus.h"
-#include "platform/UserPrompts.h"
-#include "widgets/CaptionedWidgets.h"
-#include "widgets/Gauge.h"
-#include "widgets/ListView.h"
-#include "widgets/MenuItem.h"
 
 #include <QApplication>
-#include <QDragEnterEvent>
-#include <QDropEvent>
-#include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
-#include <QMimeData>
 #include <QTimer>
 
-const QString TForm1::StatusToBeProcessed = QStringLiteral("To be processed");
-const QString TForm1::StatusProcessing = QStringLiteral("Processing...");
-const QString TForm1::StatusSuccess = QStringLiteral("Success");
-const QString TForm1::StatusFailure = QStringLiteral("Failure");
-
-namespace {
-
-const QString openDialogFilter = QStringLiteral("All Files (*.*)|*.*|RM(*.rm)|*.RM|RMVB(*.rmvb)|*.RMVB|RA(*.ra)|*.RA");
-
-} // namespace
-
-bool TForm1::AddClip(const QString &path)
+BatchRunner::BatchRunner(ClipList &clips, SettingsReader readSettings, QObject *parent)
+    : QObject(parent), Timer1(new QTimer(this)), m_clips(clips), m_readSettings(std::move(readSettings))
 {
-    if (!isClipPath(path))
-        return false;
-    lvFiles->addRow(path, {defaultOutputPath(path), StatusToBeProcessed});
-    return true;
+    Timer1->setInterval(500);
+    connect(Timer1, &QTimer::timeout, this, &BatchRunner::Timer1Timer);
 }
 
-void TForm1::actAddFilesExecute()
+BatchRunner::~BatchRunner() = default;
+
+void BatchRunner::showWarning(const QString &text)
 {
-    const QString path = UserPrompts::current().chooseFileToOpen(this, openDialogFilter);
-    if (!path.isEmpty())
-        AddClip(path);
+    emit messageRequested(QStringLiteral("Warning"), text, UserPrompts::Icon::Warning);
 }
 
-void TForm1::dragEnterEvent(QDragEnterEvent *event)
+void BatchRunner::setProgressMaximum(qint64 maximum)
 {
-    if (event->mimeData()->hasUrls())
-        event->acceptProposedAction();
+    m_progressMaximum = maximum;
+    emit progressMaximumChanged(maximum);
 }
 
-void TForm1::dropEvent(QDropEvent *event)
+void BatchRunner::start()
 {
-    WMDropFiles(event->mimeData()->urls());
-    event->acceptProposedAction();
-}
-
-void TForm1::WMDropFiles(const QList<QUrl> &urls)
-{
-    lvFiles->setUpdatesEnabled(false);
-    for (const QUrl &url : urls) {
-        if (url.isLocalFile())
-            AddClip(url.toLocalFile());
-    }
-    lvFiles->setUpdatesEnabled(true);
-}
-
-void TForm1::actRemoveItemExecute()
-{
-    const int row = lvFiles->selectedRow();
-    if (row >= 0)
-        removeFileRow(row);
-}
-
-void TForm1::actClearItemsExecute()
-{
-    while (lvFiles->rowCount() > 0)
-        removeFileRow(lvFiles->rowCount() - 1);
-}
-
-// The runner follows its row: rows removed before it shift its index, and a removed row in
-// progress finishes its job unlisted, after which the batch goes on with the row that followed it.
-void TForm1::removeFileRow(int row)
-{
-    if (m_batchRunning && row <= CurrentItem) {
-        if (row == CurrentItem)
-            m_jobRowListed = false;
-        --CurrentItem;
-    }
-    lvFiles->removeRow(row);
-}
-
-void TForm1::setStartEnabled(bool enabled)
-{
-    btnStart->setEnabled(enabled);
-    StartMerging1->setEnabled(enabled);
-    actStart->setEnabled(enabled);
-}
-
-void TForm1::showWarning(const QString &text)
-{
-    UserPrompts::current().showMessage(this, QStringLiteral("Warning"), text, UserPrompts::Icon::Warning);
-}
-
-void TForm1::actStartExecute()
-{
-    if (m_batchRunning)
+    if (m_running)
         return;
-    if (lvFiles->rowCount() == 0) {
-        UserPrompts::current().showMessage(this, QApplication::applicationDisplayName(),
-                                           QStringLiteral(" Not file to be processed "), UserPrompts::Icon::None);
+    if (m_clips.rowCount() == 0) {
+        emit messageRequested(QApplication::applicationDisplayName(), QStringLiteral(" Not file to be processed "),
+                              UserPrompts::Icon::None);
         return;
     }
-    auto lock = std::make_unique<QLockFile>(AppFolder() + JobFiles::folderLock);
+    auto lock = std::make_unique<QLockFile>(workingFolder() + JobFiles::folderLock);
     lock->setStaleLockTime(0);
     if (!lock->tryLock(0)) {
         showWarning(QStringLiteral("Another Clipvane is merging clips in this application folder. "
@@ -123,145 +50,137 @@ void TForm1::actStartExecute()
         return;
     }
     m_folderLock = std::move(lock);
-    m_batchRunning = true;
-    setStartEnabled(false);
-    StopRequested = false;
-    CurrentItem = -1;
+    m_running = true;
+    emit runningChanged(true);
+    m_stopRequested = false;
+    m_currentItem = -1;
     ProcessNextItem();
 }
 
-void TForm1::actStopExecute()
+// The runner follows its row: rows removed before it shift its index, and a removed row in
+// progress finishes its job unlisted, after which the batch goes on with the row that followed it.
+void BatchRunner::rowRemoved(int row)
 {
-    StopRequested = true;
+    if (m_running && row <= m_currentItem) {
+        if (row == m_currentItem)
+            m_jobRowListed = false;
+        --m_currentItem;
+    }
 }
 
-void TForm1::ProcessNextItem()
+void BatchRunner::ProcessNextItem()
 {
     for (;;) {
-        ++CurrentItem;
-        if (CurrentItem > lvFiles->rowCount() - 1 || StopRequested) {
+        ++m_currentItem;
+        if (m_currentItem > m_clips.rowCount() - 1 || m_stopRequested) {
             endBatch(true);
             return;
         }
-        switch (startJob(CurrentItem)) {
+        switch (startJob(m_currentItem)) {
         case JobStart::Started:
             return;
         case JobStart::RowFailed:
-            lvFiles->setSubItem(CurrentItem, 1, StatusFailure);
+            m_clips.setStatus(m_currentItem, RowStatus::failure);
             continue;
         case JobStart::BatchFailed:
-            lvFiles->setSubItem(CurrentItem, 1, StatusFailure);
+            m_clips.setStatus(m_currentItem, RowStatus::failure);
             endBatch(false);
             return;
         }
     }
 }
 
-// Every refusal has shown its message already; a missing tool or an unwritable script would fail
-// every further row too, so they end the batch.
-TForm1::JobStart TForm1::startJob(int row)
+// Every refusal shows its message; a missing tool or an unwritable script would fail every
+// further row too, so they end the batch.
+BatchRunner::JobStart BatchRunner::startJob(int row)
 {
-    LastSize = -1;
+    m_lastSize = -1;
     m_jobRowListed = true;
-    const QString source = lvFiles->caption(row);
-    const QString output = lvFiles->subItem(row, 0);
-    const bool withMap = CheckBox4->isChecked();
-    ggProgress->setMaxValue(MeasureFile(source));
+    const QString source = m_clips.sourcePath(row);
+    const QString output = m_clips.outputPath(row);
+    const JobSettings settings = m_readSettings();
+    setProgressMaximum(MergeTool::MeasureFile(source));
     try {
-        WriteEvents();
-        if (withMap)
-            WriteMap();
+        WriteEvents(workingFolder(), settings);
+        if (settings.withMap)
+            WriteMap(workingFolder(), settings);
     } catch (const InputOutputError &error) {
-        UserPrompts::current().showMessage(this, QStringLiteral("Error"), error.message(), UserPrompts::Icon::Error);
+        emit messageRequested(QStringLiteral("Error"), error.message(), UserPrompts::Icon::Error);
         return JobStart::BatchFailed;
     }
-    switch (RunMergeTool(source, output, withMap)) {
-    case Launch::Started:
+    switch (m_tool.RunMergeTool(source, output, settings.withMap)) {
+    case MergeTool::Launch::Started:
         m_jobOutputPath = output;
         Timer1->start();
         return JobStart::Started;
-    case Launch::SourceMissing:
-    case Launch::OutputIsSource:
+    case MergeTool::Launch::SourceMissing:
+        showWarning(QStringLiteral("Source file is not exist!"));
         return JobStart::RowFailed;
-    case Launch::ToolMissing:
+    case MergeTool::Launch::OutputIsSource:
+        showWarning(QStringLiteral("The output file is the source file itself:\n%1\n"
+                                   "Choose another output file with \"Edit Item\".")
+                        .arg(source));
+        return JobStart::RowFailed;
+    case MergeTool::Launch::ToolMissing:
         break;
     }
+    showWarning(QStringLiteral("Some files are missing, please reinstall this application!"));
     return JobStart::BatchFailed;
 }
 
-void TForm1::endBatch(bool announce)
+void BatchRunner::endBatch(bool announce)
 {
     if (announce)
-        UserPrompts::current().showMessage(this, QStringLiteral("Notice"), QStringLiteral("Processing finish!"),
-                                           UserPrompts::Icon::Warning);
+        emit messageRequested(QStringLiteral("Notice"), QStringLiteral("Processing finish!"),
+                              UserPrompts::Icon::Warning);
     Timer1->stop();
-    ggProgress->setMaxValue(0);
-    m_batchRunning = false;
+    setProgressMaximum(0);
+    m_running = false;
     m_folderLock.reset();
-    setStartEnabled(true);
+    emit runningChanged(false);
 }
 
-void TForm1::setRowStatus(const QString &status)
+void BatchRunner::setRowStatus(const QString &status)
 {
     if (m_jobRowListed)
-        lvFiles->setSubItem(CurrentItem, 1, status);
+        m_clips.setStatus(m_currentItem, status);
 }
 
-void TForm1::Timer1Timer()
+void BatchRunner::Timer1Timer()
 {
     // A tick queued before the batch ended has no job to look at.
-    if (!m_batchRunning)
+    if (!m_running)
         return;
     // No tick may start while this one runs, even while a message box opened in it waits.
-    disconnect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
+    disconnect(Timer1, &QTimer::timeout, this, &BatchRunner::Timer1Timer);
 
-    const qint64 size = MeasureFile(m_jobOutputPath);
-    if (size == LastSize) {
+    const qint64 size = MergeTool::MeasureFile(m_jobOutputPath);
+    if (size == m_lastSize) {
         // Asked before the log is read: a tool that wrote its end mark and then ended is not
         // mistaken for one that ended without it.
-        const bool toolEnded = !isProcessRunning(m_toolProcessId);
-        const QString logPath = AppFolder() + JobFiles::log;
-        ResultLines = QFileInfo::exists(logPath) ? toolLogLines(ReadTextFile(logPath)) : QStringList();
-        if (hasEndMark(ResultLines))
-            finishJob(QFileInfo::exists(m_jobOutputPath) ? StatusSuccess : StatusFailure);
+        const bool toolEnded = !m_tool.isRunning();
+        m_resultLines = m_tool.readLog();
+        if (hasEndMark(m_resultLines))
+            finishJob(QFileInfo::exists(m_jobOutputPath) ? RowStatus::success : RowStatus::failure);
         else if (toolEnded)
-            finishJob(StatusFailure);
+            finishJob(RowStatus::failure);
     } else {
-        setRowStatus(StatusProcessing);
+        setRowStatus(RowStatus::processing);
     }
-    LastSize = size;
-    if (size <= ggProgress->maxValue())
-        ggProgress->setProgress(size);
+    m_lastSize = size;
+    if (size <= m_progressMaximum)
+        emit progressChanged(size);
 
-    connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
+    connect(Timer1, &QTimer::timeout, this, &BatchRunner::Timer1Timer);
     if (Timer1->isActive())
         Timer1->start();
 }
 
-void TForm1::finishJob(const QString &status)
+void BatchRunner::finishJob(const QString &status)
 {
-    ggProgress->setProgress(ggProgress->maxValue());
+    emit progressChanged(m_progressMaximum);
     setRowStatus(status);
-    QFile::remove(AppFolder() + JobFiles::log);
+    m_tool.removeLog();
     Timer1->stop();
     ProcessNextItem();
-}
-
-qint64 TForm1::MeasureFile(const QString &path)
-{
-    const QFileInfo info(path);
-    return info.exists() ? info.size() : 0;
-}
-
-QByteArray TForm1::ReadTextFile(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return file.readAll();
-}
-
-QString TForm1::AppFolder()
-{
-    return workingFolder();
 }

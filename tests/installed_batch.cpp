@@ -7,6 +7,7 @@
 #include "app/ClipvaneApplication.h"
 #include "app/Startup.h"
 #include "app/Unit1.h"
+#include "jobs/BatchRunner.h"
 #include "widgets/ListView.h"
 
 #include <QDeadlineTimer>
@@ -42,7 +43,7 @@ int main(int argc, char *argv[])
     QEventLoop waiting;
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (!form->isBatchRunning() || deadline.hasExpired())
+        if (!form->runner().isRunning() || deadline.hasExpired())
             waiting.quit();
     });
     poll.start(100);
@@ -50,5 +51,5 @@ int main(int argc, char *argv[])
     for (int row = 0; row < form->lvFiles->rowCount(); ++row)
         std::printf("%s\t%s\n", qPrintable(form->lvFiles->caption(row)), qPrintable(form->lvFiles->subItem(row, 1)));
     printMessages(prompts);
-    return form->isBatchRunning() ? 3 : 0;
+    return form->runner().isRunning() ? 3 : 0;
 }

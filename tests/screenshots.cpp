@@ -5,6 +5,9 @@
 #include "TestSupport.h"
 
 #include "app/Unit1.h"
+#include "dialogs/ClickEventsPanel.h"
+#include "dialogs/ClipInformationPanel.h"
+#include "jobs/RowStatus.h"
 #include "dialogs/FrmAbout.h"
 #include "dialogs/Unit2.h"
 #include "dialogs/Unit3.h"
@@ -37,8 +40,8 @@ bool save(QWidget &window, const QString &name)
 
 void fillExampleRows(TForm1 &form)
 {
-    const QStringList statuses{TForm1::StatusToBeProcessed, TForm1::StatusProcessing, TForm1::StatusSuccess,
-                               TForm1::StatusFailure};
+    const QStringList statuses{RowStatus::toBeProcessed, RowStatus::processing, RowStatus::success,
+                               RowStatus::failure};
     for (int row = 0; row < statuses.size(); ++row) {
         const QString clip = QStringLiteral("/home/ann/clips/trailer%1.rmvb").arg(row + 1);
         form.AddClip(clip);

@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 
 #include "app/Unit1.h"
+#include "jobs/JobScripts.h"
 #include "dialogs/Unit3.h"
 #include "widgets/CaptionedWidgets.h"
 #include "widgets/ListView.h"
@@ -353,7 +354,7 @@ void EventDialogTest::eventScriptFromDialogRows()
         dialog.EdtUrl->setText(QStringLiteral("U2"));
         dialog.BitBtn1->click();
     }));
-    form.WriteEvents();
+    WriteEvents(folder.path(), form.jobSettings());
     QCOMPARE(readFile(folder.filePath(QStringLiteral("events.txt"))),
              QByteArray("u 00:00:05.0 00:00:20.0 &&_rpexternal&&U1\r\n"
                         "u 00:01:00.0 00:01:30.0 &&_rpcontextwin&&U2?rpcontextheight=250&rpcontextwidth=280\r\n"));

@@ -1,6 +1,9 @@
 #include "TestSupport.h"
 
 #include "app/Unit1.h"
+#include "dialogs/ClickEventsPanel.h"
+#include "dialogs/ClipInformationPanel.h"
+#include "jobs/JobScripts.h"
 #include "platform/CodePage.h"
 #include "widgets/CaptionedWidgets.h"
 #include "widgets/Gauge.h"
@@ -237,8 +240,8 @@ void MainWindowTest::droppedFilesAreAddedInDeliveredOrder()
     QCOMPARE(form.lvFiles->caption(1), longName);
     QCOMPARE(form.lvFiles->caption(2), QStringLiteral("/clips/a.rmvb"));
     // Text fields leave dropped files to the window rather than taking their names as text.
-    QVERIFY(!form.Edit4->acceptDrops());
-    QVERIFY(!form.mmo1->viewport()->acceptDrops());
+    QVERIFY(!form.clickEvents->Edit4->acceptDrops());
+    QVERIFY(!form.clipInformation->mmo1->viewport()->acceptDrops());
     QVERIFY(!form.lvFiles->viewport()->acceptDrops());
 }
 
@@ -283,49 +286,52 @@ void MainWindowTest::exitClosesTheWindow()
 void MainWindowTest::settingsHaveTheirStartValues()
 {
     TForm1 form;
-    QVERIFY(form.CheckBox4->isChecked());
-    QCOMPARE(form.CheckBox4->text(), QStringLiteral("Merge \"Click To PopUp\" events into RealAudio / RealVideo files"));
-    const ClickMap map = form.clickMap();
+    const ClipInformationPanel &information = *form.clipInformation;
+    QVERIFY(form.clickEvents->CheckBox4->isChecked());
+    QCOMPARE(form.clickEvents->CheckBox4->text(), QStringLiteral("Merge \"Click To PopUp\" events into RealAudio / RealVideo files"));
+    const ClickMap map = form.clickEvents->clickMap();
     QCOMPARE(QList<int>({map.hours, map.minutes, map.seconds}), QList<int>({3, 0, 0}));
     QVERIFY(map.popUpUrl.isEmpty() && map.showText.isEmpty());
     QCOMPARE(clickMapScript(map), QStringLiteral("DURATION=0:3:0:0:0\r\n<MAP START=0:0:0:0:0 END=0:3:0:0:0 COORDS=0,0,1024,768>"
                                                  "<AREA SHAPE=RECTANGLE COORDS=0,0,1024,768 URL=\"\" ALT=\"\"></MAP>\r\n"));
-    for (CheckBox *box : {form.CheckBox1, form.CheckBox2, form.CheckBox3, form.chk1, form.chk2})
+    for (CheckBox *box : {information.CheckBox1, information.CheckBox2, information.CheckBox3, information.chk1, information.chk2})
         QVERIFY(!box->isChecked());
-    for (QWidget *field : {static_cast<QWidget *>(form.Edit1), static_cast<QWidget *>(form.Edit2),
-                           static_cast<QWidget *>(form.Edit3), static_cast<QWidget *>(form.edt1),
-                           static_cast<QWidget *>(form.mmo1)})
+    for (QWidget *field : {static_cast<QWidget *>(information.Edit1), static_cast<QWidget *>(information.Edit2),
+                           static_cast<QWidget *>(information.Edit3), static_cast<QWidget *>(information.edt1),
+                           static_cast<QWidget *>(information.mmo1)})
         QVERIFY(!field->isEnabled());
-    QCOMPARE(eventScript(form.timeEventRows(), form.clipInformation()), QString());
+    QCOMPARE(eventScript(form.jobSettings().timeEvents, information.clipInformation()), QString());
 }
 
 void MainWindowTest::checkBoxesToggleTheirFieldsKeepingValues()
 {
     TForm1 form;
-    form.Edit5->setText(QStringLiteral("http://pop.example/"));
-    form.CheckBox4->click();
-    QVERIFY(!form.SpinEdit1->isEnabled() && !form.Edit4->isEnabled() && !form.Edit5->isEnabled());
-    form.CheckBox4->click();
-    QVERIFY(form.SpinEdit3->isEnabled() && form.Edit5->isEnabled());
-    QCOMPARE(form.Edit5->text(), QStringLiteral("http://pop.example/"));
+    ClickEventsPanel &click = *form.clickEvents;
+    ClipInformationPanel &information = *form.clipInformation;
+    click.Edit5->setText(QStringLiteral("http://pop.example/"));
+    click.CheckBox4->click();
+    QVERIFY(!click.SpinEdit1->isEnabled() && !click.Edit4->isEnabled() && !click.Edit5->isEnabled());
+    click.CheckBox4->click();
+    QVERIFY(click.SpinEdit3->isEnabled() && click.Edit5->isEnabled());
+    QCOMPARE(click.Edit5->text(), QStringLiteral("http://pop.example/"));
 
     const struct {
         CheckBox *box;
         QWidget *field;
-    } items[] = {{form.CheckBox1, form.Edit1}, {form.CheckBox2, form.Edit2}, {form.CheckBox3, form.Edit3},
-                 {form.chk1, form.edt1}, {form.chk2, form.mmo1}};
+    } items[] = {{information.CheckBox1, information.Edit1}, {information.CheckBox2, information.Edit2}, {information.CheckBox3, information.Edit3},
+                 {information.chk1, information.edt1}, {information.chk2, information.mmo1}};
     for (const auto &item : items) {
         item.box->click();
         QVERIFY(item.field->isEnabled());
         item.box->click();
         QVERIFY(!item.field->isEnabled());
     }
-    form.CheckBox1->click();
-    form.Edit1->setText(QStringLiteral("Title"));
-    form.CheckBox1->click();
-    QCOMPARE(eventScript({}, form.clipInformation()), QString());
-    form.CheckBox1->click();
-    QCOMPARE(eventScript({}, form.clipInformation()), QStringLiteral("i 00:00:00.0 00:00:10.0 Title\r\n"));
+    information.CheckBox1->click();
+    information.Edit1->setText(QStringLiteral("Title"));
+    information.CheckBox1->click();
+    QCOMPARE(eventScript({}, information.clipInformation()), QString());
+    information.CheckBox1->click();
+    QCOMPARE(eventScript({}, information.clipInformation()), QStringLiteral("i 00:00:00.0 00:00:10.0 Title\r\n"));
 }
 
 void MainWindowTest::deletingLeavesNoRowSelected_data()
@@ -406,14 +412,15 @@ void MainWindowTest::menuSeparatorsAreLinesOnly()
 void MainWindowTest::descriptionBytesAsTyped()
 {
     TForm1 form;
-    form.chk2->click();
-    form.CheckBox1->click();
-    form.mmo1->setFocus();
-    QTest::keyClicks(form.mmo1, QStringLiteral("A\u00a0B"));
-    QTest::keyClick(form.mmo1, Qt::Key_Return);
-    QTest::keyClicks(form.mmo1, QStringLiteral("C  D\u00a0"));
-    form.Edit1->setText(QStringLiteral("T\u00a0U"));
-    form.WriteEvents();
+    ClipInformationPanel &information = *form.clipInformation;
+    information.chk2->click();
+    information.CheckBox1->click();
+    information.mmo1->setFocus();
+    QTest::keyClicks(information.mmo1, QStringLiteral("A\u00a0B"));
+    QTest::keyClick(information.mmo1, Qt::Key_Return);
+    QTest::keyClicks(information.mmo1, QStringLiteral("C  D\u00a0"));
+    information.Edit1->setText(QStringLiteral("T\u00a0U"));
+    WriteEvents(m_appFolder.path(), form.jobSettings());
     QCOMPARE(readFile(m_appFolder.filePath(QStringLiteral("events.txt"))),
              CodePage::system().encode(QStringLiteral("i 00:00:00.0 00:00:10.0 T\u00a0U\r\n"
                                                       "q 00:00:00.0 00:00:10.0  A\u00a0" "B C  D\u00a0\r\n")));
@@ -422,35 +429,36 @@ void MainWindowTest::descriptionBytesAsTyped()
 void MainWindowTest::spinFieldsKeepTheirBounds()
 {
     TForm1 form;
+    ClickEventsPanel &click = *form.clickEvents;
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    form.RzPageControl1->setCurrentWidget(form.TabSheet6);
-    form.SpinEdit1->setFocus();
-    form.SpinEdit1->selectAll();
-    QTest::keyClicks(form.SpinEdit1, QStringLiteral("999"));
-    QCOMPARE(form.SpinEdit1->text(), QStringLiteral("99"));
-    QCOMPARE(form.clickMap().hours, 99);
-    form.Edit4->setFocus();
-    QCOMPARE(form.SpinEdit1->text(), QStringLiteral("24"));
+    form.RzPageControl1->setCurrentWidget(click.TabSheet6);
+    click.SpinEdit1->setFocus();
+    click.SpinEdit1->selectAll();
+    QTest::keyClicks(click.SpinEdit1, QStringLiteral("999"));
+    QCOMPARE(click.SpinEdit1->text(), QStringLiteral("99"));
+    QCOMPARE(click.clickMap().hours, 99);
+    click.Edit4->setFocus();
+    QCOMPARE(click.SpinEdit1->text(), QStringLiteral("24"));
 
-    form.SpinEdit2->setValue(59);
-    form.SpinEdit2->stepBy(1);
-    form.SpinEdit2->stepBy(1);
-    QCOMPARE(form.SpinEdit2->value(), 60);
-    form.SpinEdit3->setFocus();
-    form.SpinEdit3->selectAll();
-    QTest::keyClicks(form.SpinEdit3, QStringLiteral("60"));
-    form.Edit4->setFocus();
-    QCOMPARE(form.SpinEdit3->text(), QStringLiteral("60"));
-    QCOMPARE(form.clickMap().seconds, 60);
-    form.SpinEdit3->setValue(1);
-    form.SpinEdit3->stepBy(-3);
-    QCOMPARE(form.SpinEdit3->value(), 0);
-    form.SpinEdit3->setFocus();
-    form.SpinEdit3->selectAll();
-    QTest::keyClicks(form.SpinEdit3, QStringLiteral("x"));
-    QCOMPARE(form.SpinEdit3->text(), QStringLiteral("x"));
-    QCOMPARE(form.clickMap().seconds, 0);
+    click.SpinEdit2->setValue(59);
+    click.SpinEdit2->stepBy(1);
+    click.SpinEdit2->stepBy(1);
+    QCOMPARE(click.SpinEdit2->value(), 60);
+    click.SpinEdit3->setFocus();
+    click.SpinEdit3->selectAll();
+    QTest::keyClicks(click.SpinEdit3, QStringLiteral("60"));
+    click.Edit4->setFocus();
+    QCOMPARE(click.SpinEdit3->text(), QStringLiteral("60"));
+    QCOMPARE(click.clickMap().seconds, 60);
+    click.SpinEdit3->setValue(1);
+    click.SpinEdit3->stepBy(-3);
+    QCOMPARE(click.SpinEdit3->value(), 0);
+    click.SpinEdit3->setFocus();
+    click.SpinEdit3->selectAll();
+    QTest::keyClicks(click.SpinEdit3, QStringLiteral("x"));
+    QCOMPARE(click.SpinEdit3->text(), QStringLiteral("x"));
+    QCOMPARE(click.clickMap().seconds, 0);
 }
 
 QTEST_MAIN(MainWindowTest)

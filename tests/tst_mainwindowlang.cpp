@@ -2,6 +2,7 @@
 
 #include "app/Startup.h"
 #include "app/Unit1.h"
+#include "dialogs/ClipInformationPanel.h"
 #include "platform/CodePage.h"
 #include "widgets/CaptionedWidgets.h"
 #include "widgets/PageControl.h"
@@ -16,6 +17,7 @@ class MainWindowLanguageTest : public QObject
 
 private slots:
     void firstStartWritesEveryVisitedCaption();
+    void firstStartWritesTheKnownFile();
     void secondStartLeavesTheFileAsItWas();
     void translatedFileShowsOnTheWindow();
     void unwritableFolderEndsTheStart();
@@ -73,6 +75,14 @@ void MainWindowLanguageTest::firstStartWritesEveryVisitedCaption()
     }
 }
 
+// The file is a format translators keep: its keys, their order and their values stay as they were.
+void MainWindowLanguageTest::firstStartWritesTheKnownFile()
+{
+    TemporaryAppFolder folder;
+    TForm1 form;
+    QCOMPARE(readFile(languageFile(folder)), readFile(QStringLiteral(TEST_DATA_DIR "/DefLang-first-start.ini")));
+}
+
 void MainWindowLanguageTest::secondStartLeavesTheFileAsItWas()
 {
     TemporaryAppFolder folder;
@@ -108,7 +118,7 @@ void MainWindowLanguageTest::translatedFileShowsOnTheWindow()
         QCOMPARE(form.btnAdd->text(), QStringLiteral("添加文件"));
         QCOMPARE(form.RzPageControl1->tabText(1), QStringLiteral(" 点击事件 "));
         QCOMPARE(form.findChild<Label *>(QStringLiteral("Label4"))->text(), QStringLiteral("秒"));
-        QCOMPARE(form.CheckBox1->text(), QStringLiteral("标题:"));
+        QCOMPARE(form.clipInformation->CheckBox1->text(), QStringLiteral("标题:"));
         QCOMPARE(form.btnEdit->caption(), QStringLiteral("Edit Item"));
     }
     const QString completed = gbk.decode(readFile(languageFile(folder)));

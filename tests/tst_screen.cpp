@@ -2,6 +2,9 @@
 #include "TestSupport.h"
 
 #include "app/Unit1.h"
+#include "dialogs/ClickEventsPanel.h"
+#include "dialogs/ClipInformationPanel.h"
+#include "jobs/RowStatus.h"
 #include "dialogs/FrmAbout.h"
 #include "dialogs/Unit2.h"
 #include "dialogs/Unit3.h"
@@ -214,8 +217,8 @@ void ScreenTest::statusesAndCaptionsFit()
     ListView *files = m_form->lvFiles;
     const int margin = files->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, files) + 1;
     const QFontMetrics metrics(files->font());
-    for (const QString &status : {TForm1::StatusToBeProcessed, TForm1::StatusProcessing, TForm1::StatusSuccess,
-                                  TForm1::StatusFailure})
+    for (const QString &status : {RowStatus::toBeProcessed, RowStatus::processing, RowStatus::success,
+                                  RowStatus::failure})
         QVERIFY2(metrics.horizontalAdvance(status) <= files->header()->sectionSize(2) - 2 * margin, qPrintable(status));
     for (ListView *list : {files, m_form->lvEvents})
         for (int column = 0; column < list->columnCount(); ++column)
@@ -378,12 +381,12 @@ void ScreenTest::accessibleNames()
 // A screen reader reads the duration fields' values and sets them as typing does.
 void ScreenTest::spinFieldsThroughTheValueInterface()
 {
-    m_form->RzPageControl1->setCurrentWidget(m_form->TabSheet6);
+    m_form->RzPageControl1->setCurrentWidget(m_form->clickEvents->TabSheet6);
     const struct {
         SpinEdit *field;
         int start;
         int maximum;
-    } fields[] = {{m_form->SpinEdit1, 3, 24}, {m_form->SpinEdit2, 0, 60}, {m_form->SpinEdit3, 0, 60}};
+    } fields[] = {{m_form->clickEvents->SpinEdit1, 3, 24}, {m_form->clickEvents->SpinEdit2, 0, 60}, {m_form->clickEvents->SpinEdit3, 0, 60}};
     for (const auto &entry : fields) {
         QAccessibleInterface *interface = QAccessible::queryAccessibleInterface(entry.field);
         QVERIFY(interface);
@@ -399,8 +402,8 @@ void ScreenTest::spinFieldsThroughTheValueInterface()
         value->setCurrentValue(entry.maximum + 5);
         QCOMPARE(value->currentValue().toInt(), entry.maximum);
     }
-    QCOMPARE(m_form->clickMap().hours, 24);
-    QCOMPARE(m_form->clickMap().minutes, 60);
+    QCOMPARE(m_form->clickEvents->clickMap().hours, 24);
+    QCOMPARE(m_form->clickEvents->clickMap().minutes, 60);
 }
 
 QTEST_MAIN(ScreenTest)

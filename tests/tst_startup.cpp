@@ -3,6 +3,7 @@
 
 #include "app/Startup.h"
 #include "app/Unit1.h"
+#include "jobs/BatchRunner.h"
 #include "jobs/AppFolder.h"
 #include "widgets/ListView.h"
 
@@ -99,7 +100,6 @@ void StartupTest::workingFolderFollowsWhatCanBeWritten()
     const QString working = expectedWorking == QLatin1String("program") ? program : userFolder;
     QCOMPARE(programFolder(), program);
     QCOMPARE(workingFolder(), working);
-    QCOMPARE(TForm1::AppFolder(), working);
     QVERIFY(QFile::exists(working + QStringLiteral("DefLang.ini")));
     if (programWritable) {
         QCOMPARE(QDir(program).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
@@ -161,7 +161,7 @@ void StartupTest::installedCopyRunsTheToolInTheWorkingFolder()
     writeRealMediaClip(clip, 2000);
     QVERIFY(form.AddClip(clip));
     form.actStartExecute();
-    QTRY_VERIFY_WITH_TIMEOUT(!form.isBatchRunning(), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(!form.runner().isRunning(), 10000);
     QCOMPARE(prompts.messageTexts(), QStringList{"Processing finish!"});
     QCOMPARE(form.lvFiles->subItem(0, 1), QStringLiteral("Success"));
     QCOMPARE(readFile(folder.filePath(QStringLiteral("where.txt"))).trimmed(),

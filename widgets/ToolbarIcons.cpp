@@ -1,4 +1,4 @@
-#include "app/ToolbarIcons.h"
+#include "widgets/ToolbarIcons.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,8 +1,10 @@
-#include "app/Unit1.h"
+#include "jobs/MergeTool.h"
 
 #include "jobs/AppFolder.h"
 #include "jobs/JobFiles.h"
+#include "jobs/ToolLog.h"
 #include "platform/ExecutableName.h"
+#include "platform/ProcessStatus.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -19,31 +21,26 @@ bool isSameFile(const QString &sourcePath, const QString &outputPath)
     return output.exists() && source.canonicalFilePath() == output.canonicalFilePath();
 }
 
+QString logPath()
+{
+    return workingFolder() + JobFiles::log;
+}
+
 } // namespace
 
-// Launches the bundled merge tool for one clip, detached and with an argument list (no shell, so
-// no path can inject arguments). The tool comes from the program folder and works in the working
-// folder, where its scripts and log lie. The old output and log go first, so that the poll sees
-// only what this job writes.
-TForm1::Launch TForm1::RunMergeTool(const QString &sourcePath, const QString &outputPath, bool withMap)
+// Detached and with an argument list (no shell, so no path can inject arguments). The tool comes
+// from the program folder and works in the working folder, where its scripts and log lie.
+MergeTool::Launch MergeTool::RunMergeTool(const QString &sourcePath, const QString &outputPath, bool withMap)
 {
     const QString tool = programFolder() + executableFileName(JobFiles::toolBaseName);
-    if (!QFileInfo(tool).isFile()) {
-        showWarning(QStringLiteral("Some files are missing, please reinstall this application!"));
+    if (!QFileInfo(tool).isFile())
         return Launch::ToolMissing;
-    }
-    if (!QFileInfo(sourcePath).isFile()) {
-        showWarning(QStringLiteral("Source file is not exist!"));
+    if (!QFileInfo(sourcePath).isFile())
         return Launch::SourceMissing;
-    }
-    if (isSameFile(sourcePath, outputPath)) {
-        showWarning(QStringLiteral("The output file is the source file itself:\n%1\n"
-                                   "Choose another output file with \"Edit Item\".")
-                        .arg(sourcePath));
+    if (isSameFile(sourcePath, outputPath))
         return Launch::OutputIsSource;
-    }
     QFile::remove(outputPath);
-    QFile::remove(AppFolder() + JobFiles::log);
+    removeLog();
 
     QStringList arguments{QStringLiteral("-i"), sourcePath, QStringLiteral("-o"), outputPath,
                           QStringLiteral("-e"), JobFiles::eventScript};
@@ -54,14 +51,40 @@ TForm1::Launch TForm1::RunMergeTool(const QString &sourcePath, const QString &ou
     QProcess process;
     process.setProgram(tool);
     process.setArguments(arguments);
-    process.setWorkingDirectory(AppFolder());
+    process.setWorkingDirectory(workingFolder());
     process.setStandardInputFile(QProcess::nullDevice());
     process.setStandardOutputFile(QProcess::nullDevice());
     process.setStandardErrorFile(QProcess::nullDevice());
-    m_toolProcessId = 0;
-    if (!process.startDetached(&m_toolProcessId)) {
-        showWarning(QStringLiteral("Some files are missing, please reinstall this application!"));
-        return Launch::ToolMissing;
-    }
-    return Launch::Started;
+    m_processId = 0;
+    return process.startDetached(&m_processId) ? Launch::Started : Launch::ToolMissing;
+}
+
+bool MergeTool::isRunning() const
+{
+    return isProcessRunning(m_processId);
+}
+
+QStringList MergeTool::readLog() const
+{
+    const QString path = logPath();
+    return QFileInfo::exists(path) ? toolLogLines(ReadTextFile(path)) : QStringList();
+}
+
+void MergeTool::removeLog() const
+{
+    QFile::remove(logPath());
+}
+
+qint64 MergeTool::MeasureFile(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.exists() ? info.size() : 0;
+}
+
+QByteArray MergeTool::ReadTextFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return file.readAll();
 }
