@@ -90,7 +90,7 @@ void TForm1::createPanels()
     createFileList();
 
     RzPageControl1 = create<PageControl>(QStringLiteral("RzPageControl1"), Panel3);
-    RzPageControl1->setStyleSheet(QStringLiteral("QTabBar::tab { height: 19px; }"));
+    RzPageControl1->setTabHeight(19);
     panel3Layout->addWidget(RzPageControl1, 1);
     createTimeEventsSheet();
     clickEvents = new ClickEventsPanel(RzPageControl1, m_components, this);

@@ -21,7 +21,9 @@ ClickEventsPanel::ClickEventsPanel(PageControl *pages, ComponentList &components
     CheckBox4 = components.create<CheckBox>(
         QStringLiteral("CheckBox4"), QStringLiteral("Merge \"Click To PopUp\" events into RealAudio / RealVideo files"),
         TabSheet6);
-    CheckBox4->setStyleSheet(QStringLiteral("color: red;"));
+    QPalette red = CheckBox4->palette();
+    red.setColor(QPalette::WindowText, Qt::red);
+    CheckBox4->setPalette(red);
     CheckBox4->setChecked(true);
     connect(CheckBox4, &QCheckBox::clicked, this, &ClickEventsPanel::CheckBox4Click);
     layout->addWidget(CheckBox4, 0, 0, 1, 9);

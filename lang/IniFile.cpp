@@ -184,13 +184,27 @@ QString cutToMaximum(QString value)
 
 } // namespace
 
-IniFile::IniFile(const QString &path, const CodePage &codePage) : m_path(path), m_codePage(codePage)
+// The file's lines as last read or written through this object; none before the first read.
+struct IniFile::Contents
 {
+    std::optional<IniLines> lines;
+};
+
+IniFile::IniFile(const QString &path, const CodePage &codePage)
+    : m_path(path), m_codePage(codePage), m_contents(std::make_shared<Contents>())
+{
+}
+
+const IniFile::Contents &IniFile::contents() const
+{
+    if (!m_contents->lines)
+        m_contents->lines = splitLines(readExisting(m_path).value_or(QByteArray()), m_codePage);
+    return *m_contents;
 }
 
 QString IniFile::readString(const QString &section, const QString &key, const QString &defaultValue) const
 {
-    const IniLines lines = splitLines(readExisting(m_path).value_or(QByteArray()), m_codePage);
+    const IniLines &lines = *contents().lines;
     const std::optional<SectionSpan> span = findSection(lines, section);
     if (!span)
         return defaultValue;
@@ -232,9 +246,15 @@ void IniFile::writeString(const QString &section, const QString &key, const QStr
     QByteArray text = lines.raw.join('\n');
     if (lines.endsWithBreak)
         text += '\n';
+    // Rewriting the same bytes would only cost a flush to disk and a new modification time.
+    if (text == *bytes) {
+        m_contents->lines = std::move(lines);
+        return;
+    }
     QSaveFile file(m_path);
     if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit())
         throw IniFileWriteError(m_path);
+    m_contents->lines = splitLines(text, m_codePage);
 }
 
 void IniFile::writeInteger(const QString &section, const QString &key, int value) const

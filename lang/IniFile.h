@@ -3,9 +3,13 @@
 #include "platform/CodePage.h"
 
 #include <QString>
+#include <memory>
 
-// One access to an INI file, with the semantics of the system's profile functions. Opening touches
-// nothing; every read reads the file afresh and every write rewrites it, so nothing is cached.
+// Access to an INI file, with the semantics of the system's profile functions. Opening touches
+// nothing. The first read reads the file; later reads through this object or its copies take what
+// that read, and their own writes since, left: a translator reads dozens of entries at a start,
+// and parsing the file for each would slow every start. Every write reads the file afresh, so an
+// entry written from elsewhere is never lost, and rewrites it unless nothing in it changes.
 //
 // Section and key names compare without regard to case, and blanks around them do not count. A
 // value is the text after the first "=" to the end of its line (a trailing CR dropped), untrimmed,
@@ -36,6 +40,10 @@ public:
     void writeInteger(const QString &section, const QString &key, int value) const;
 
 private:
+    struct Contents;
+    const Contents &contents() const;
+
     QString m_path;
     CodePage m_codePage;
+    std::shared_ptr<Contents> m_contents;
 };

@@ -12,6 +12,7 @@
 #include <QFont>
 #include <QHeaderView>
 #include <QMenu>
+#include <QScopeGuard>
 #include <QTableWidget>
 #include <QTreeWidget>
 #include <algorithm>
@@ -97,8 +98,12 @@ void TsmlLangRes::setActive(bool active)
 
 void TsmlLangRes::UpdateLanguage()
 {
-    if (m_active)
-        ApplyLanguage();
+    if (!m_active)
+        return;
+    // One pass over the owner reads the file once.
+    m_passFile.emplace(LangFilePath());
+    const auto endPass = qScopeGuard([this] { m_passFile.reset(); });
+    ApplyLanguage();
 }
 
 QString TsmlLangRes::section() const
@@ -108,7 +113,7 @@ QString TsmlLangRes::section() const
 
 IniFile TsmlLangRes::languageFile() const
 {
-    return IniFile(LangFilePath());
+    return m_passFile ? *m_passFile : IniFile(LangFilePath());
 }
 
 QString TsmlLangRes::DecodeValue(const QString &text)

@@ -1,12 +1,13 @@
 #pragma once
 
 #include "lang/ComponentOwner.h"
+#include "lang/IniFile.h"
 
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <optional>
 
-class IniFile;
 class ListView;
 class QAction;
 class QHeaderView;
@@ -105,4 +106,6 @@ private:
     QObject *m_ownerObject;
     ComponentOwner *m_owner;
     ComponentOwner::Kind m_ownerKind;
+    // The file of the pass under way, so that a pass reads it once.
+    std::optional<IniFile> m_passFile;
 };

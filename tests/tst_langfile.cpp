@@ -24,6 +24,8 @@ private slots:
     void writeString();
     void writtenValuesReadBackExactly_data();
     void writtenValuesReadBackExactly();
+    void writesKeepEntriesWrittenElsewhere();
+    void unchangedWriteLeavesTheFileAlone();
     void gbkFileBytes();
     void refusedWrites_data();
     void refusedWrites();
@@ -211,6 +213,33 @@ void LangFileTest::writtenValuesReadBackExactly()
         QCOMPARE(file.readString("TForm1", "K", missing), value + value);
         QCOMPARE(file.readString("TForm1", "Z", missing), QStringLiteral("after"));
     }
+}
+
+void LangFileTest::writesKeepEntriesWrittenElsewhere()
+{
+    writeFile(m_path, "[S]\r\nA=1\r\n");
+    const IniFile file(m_path, utf8);
+    QCOMPARE(file.readString("S", "A", missing), QStringLiteral("1"));
+    IniFile(m_path, utf8).writeString("S", "B", "2");
+    file.writeString("S", "C", "3");
+    QCOMPARE(readFile(m_path), QByteArray("[S]\r\nA=1\r\nB=2\r\nC=3\r\n"));
+    QCOMPARE(file.readString("S", "B", missing), QStringLiteral("2"));
+}
+
+void LangFileTest::unchangedWriteLeavesTheFileAlone()
+{
+    writeFile(m_path, "[S]\r\nEmpty=\r\nK=v\r\n");
+    const QDateTime past = QDateTime::currentDateTimeUtc().addDays(-1);
+    QFile stored(m_path);
+    QVERIFY(stored.open(QIODevice::ReadWrite) && stored.setFileTime(past, QFileDevice::FileModificationTime));
+    stored.close();
+    const IniFile file(m_path, utf8);
+    file.writeString("S", "Empty", "");
+    file.writeString("s", "K", "v");
+    QCOMPARE(QFileInfo(m_path).lastModified().toUTC(), past);
+    file.writeString("S", "K", "w");
+    QVERIFY(QFileInfo(m_path).lastModified().toUTC() > past);
+    QCOMPARE(readFile(m_path), QByteArray("[S]\r\nEmpty=\r\nK=w\r\n"));
 }
 
 void LangFileTest::gbkFileBytes()

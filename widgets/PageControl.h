@@ -11,6 +11,8 @@ class PageControl : public QTabWidget
 public:
     explicit PageControl(QWidget *parent = nullptr);
     void addSheet(TabSheet *sheet);
+    // Every tab this many pixels high, whatever the font.
+    void setTabHeight(int height);
 };
 
 class TabSheet : public QWidget

@@ -1,9 +1,14 @@
 #include "widgets/ToolbarIcons.h"
 
+#include <QApplication>
+#include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QStyle>
+#include <QStyleOption>
 #include <functional>
+#include <map>
 
 namespace {
 
@@ -14,20 +19,62 @@ const QColor red(0xd2, 0x3b, 0x32);
 const QColor blue(0x2f, 0x6f, 0xd6);
 const QColor amber(0xf0, 0xa8, 0x20);
 
-// Draws on a 24 x 24 canvas at each size the icon is asked for.
-QIcon drawnIcon(const std::function<void(QPainter &)> &draw, std::initializer_list<int> sizes = {24, 48})
+// Draws on a 24 x 24 canvas, at a size only once that size is asked for: a window shows few of
+// the sizes an icon offers, and drawing them all would slow every start.
+class DrawnIconEngine : public QIconEngine
 {
-    QIcon icon;
-    for (int size : sizes) {
-        QPixmap pixmap(size, size);
+public:
+    DrawnIconEngine(std::function<void(QPainter &)> draw, QList<int> sizes)
+        : m_draw(std::move(draw)), m_sizes(std::move(sizes)) {}
+
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
+    }
+
+    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State) override
+    {
+        const int side = std::min(size.width(), size.height());
+        QPixmap &drawn = m_drawn[side];
+        if (drawn.isNull())
+            drawn = draw(side);
+        if (mode == QIcon::Normal || mode == QIcon::Active)
+            return drawn;
+        QStyleOption option;
+        option.palette = QGuiApplication::palette();
+        return QApplication::style()->generatedIconPixmap(mode, drawn, &option);
+    }
+
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
+    {
+        QList<QSize> sizes;
+        for (int side : m_sizes)
+            sizes.append(QSize(side, side));
+        return sizes;
+    }
+
+    QIconEngine *clone() const override { return new DrawnIconEngine(m_draw, m_sizes); }
+
+private:
+    QPixmap draw(int side) const
+    {
+        QPixmap pixmap(side, side);
         pixmap.fill(Qt::transparent);
         QPainter painter(&pixmap);
         painter.setRenderHint(QPainter::Antialiasing);
-        painter.scale(size / 24.0, size / 24.0);
-        draw(painter);
-        icon.addPixmap(pixmap);
+        painter.scale(side / 24.0, side / 24.0);
+        m_draw(painter);
+        return pixmap;
     }
-    return icon;
+
+    std::function<void(QPainter &)> m_draw;
+    QList<int> m_sizes;
+    std::map<int, QPixmap> m_drawn;
+};
+
+QIcon drawnIcon(std::function<void(QPainter &)> draw, QList<int> sizes = {24, 48})
+{
+    return QIcon(new DrawnIconEngine(std::move(draw), std::move(sizes)));
 }
 
 // A clip: a sheet with a film strip along its left edge.
