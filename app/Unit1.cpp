@@ -78,8 +78,12 @@ TForm1::~TForm1() = default;
 
 void TForm1::createPanels()
 {
-    Panel1 = create<Panel>(QStringLiteral("Panel1"), this);
-    setCentralWidget(Panel1);
+    // The panels and, above them, the cool bar share the central widget; built in place, since
+    // moving a tree of widgets under another parent later costs a start dearly.
+    auto *top = new QWidget(this);
+    setCentralWidget(top);
+    Panel1 = create<Panel>(QStringLiteral("Panel1"), top);
+    stackedLayout(top)->addWidget(Panel1);
     Panel3 = create<Panel>(QStringLiteral("Panel3"), Panel1);
     stackedLayout(Panel1)->addWidget(Panel3);
     QVBoxLayout *panel3Layout = stackedLayout(Panel3);
@@ -165,7 +169,8 @@ void TForm1::createTimeEventsSheet()
 
 void TForm1::createToolBar()
 {
-    clbr1 = create<QWidget>(QStringLiteral("clbr1"), this);
+    clbr1 = create<QWidget>(QStringLiteral("clbr1"), centralWidget());
+    static_cast<QVBoxLayout *>(centralWidget()->layout())->insertWidget(0, clbr1);
     clbr1->setFixedHeight(49);
     tlb1 = create<ToolBar>(QStringLiteral("tlb1"), clbr1);
     tlb1->setWindowTitle(QStringLiteral("tlb1"));
@@ -206,13 +211,6 @@ void TForm1::createToolBar()
     btnStop = addButton(QStringLiteral("btnStop"), QStringLiteral(" Stop Merging "), 5, &TForm1::actStopExecute);
     addSeparator(QStringLiteral("btn11"));
     btnHelp = addButton(QStringLiteral("btnHelp"), QStringLiteral("Help"), 6, &TForm1::actHelpExecute);
-
-    // The cool bar sits above the panels, under the main menu.
-    auto *top = new QWidget(this);
-    QVBoxLayout *topLayout = stackedLayout(top);
-    topLayout->addWidget(clbr1);
-    topLayout->addWidget(takeCentralWidget());
-    setCentralWidget(top);
 }
 
 // The runner's timer is the window's Timer1; the runner reports to the window's controls.
