@@ -3,7 +3,7 @@
 # into build/. Sourced by run.sh and test.sh.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ qt6-base-dev ffmpeg fonts-wqy-microhei)
+packages=(cmake ninja-build g++ qt6-base-dev ffmpeg mediainfo hachoir fonts-wqy-microhei)
 
 missing=()
 for package in "${packages[@]}"; do

@@ -43,6 +43,11 @@ private slots:
     void removesOutputOfFailedMerge_data();
     void removesOutputOfFailedMerge();
     void mergesSourceOver4GiBGrowingTheOutput();
+    void listsWhatAMergeWrote_data();
+    void listsWhatAMergeWrote();
+    void listsRealAudioTexts();
+    void listingRefusesWhatItCannotRead_data();
+    void listingRefusesWhatItCannotRead();
 };
 
 namespace {
@@ -594,6 +599,127 @@ void RmEventsTest::mergesSourceOver4GiBGrowingTheOutput()
         QCOMPARE(packet.timestamp, source.packets[number].timestamp);
         QVERIFY(output.seek(packet.offset + 12) && output.read(mark.size()) == mark);
     }
+}
+
+void RmEventsTest::listsWhatAMergeWrote_data()
+{
+    QTest::addColumn<QByteArray>("events");
+    QTest::addColumn<QByteArray>("map");
+    QTest::addColumn<QByteArrayList>("listing"); // after the first line, which counts the packets
+
+    const QByteArray stream0 = "Stream 0: application/octet-stream \"Synthetic\"";
+    QTest::newRow("every record and a click map")
+        << QByteArray("u 00:00:02.0 00:00:05.0 &&_rpexternal&&http://example.com/a\r\n"
+                      "u 00:00:00.5 00:01:00.0 &&_rpbrowser&&http://example.com/b?x=1&y=2\r\n"
+                      "i 00:00:00.0 00:00:10.0 A title\r\n"
+                      "c 00:00:00.0 00:00:10.0 (c) 2024 Somebody\r\n"
+                      "a 00:00:00.0 00:00:20.0 An author\r\n"
+                      "n 00:00:00.0 00:00:10.0 clip, test\r\n"
+                      "q 00:00:00.0 00:00:10.0  A description\r\n")
+        << validMap
+        << QByteArrayList{"Title: A title",
+                          "Author: An author",
+                          "Copyright: (c) 2024 Somebody",
+                          "Comment:  A description",
+                          stream0,
+                          "Stream 1: application/x-pn-realevent \"Events\"",
+                          "Stream 2: application/x-pn-imagemap \"Image map\"",
+                          "Stream 3: logical-fileinfo \"\"",
+                          "File information Keywords: clip, test",
+                          "File information Description:  A description",
+                          "Event 0 (stream 1): title from 00:00:00.0 to 00:00:10.0: A title",
+                          "Event 1 (stream 1): copyright from 00:00:00.0 to 00:00:10.0: (c) 2024 Somebody",
+                          "Event 2 (stream 1): author from 00:00:00.0 to 00:00:20.0: An author",
+                          "Image map 0 (stream 2): from 0:00:00.000 to 0:01:05.000, area 0,0,1024,768, 1 region",
+                          "Region 1: rectangle 0,0,1024,768 from 0:00:00.000 to 0:01:05.000, open in a browser, "
+                          "URL \"http://example.com/\", status \"Visit us\"",
+                          "Event 3 (stream 1): URL from 00:00:00.5 to 00:01:00.0: &&_rpbrowser&&http://example.com/b?x=1&y=2",
+                          "Event 4 (stream 1): URL from 00:00:02.0 to 00:00:05.0: &&_rpexternal&&http://example.com/a"};
+    QTest::newRow("8-bit and control bytes, 60 in every part")
+        << QByteArray("u 60:60:60.9 60:60:60.9 &&_rpcontextwin&&http://a/\t\xe9\r\n"
+                      "i 00:00:00.0 00:00:00.0 \xe7\x89\x87\r\n")
+        << QByteArray()
+        << QByteArrayList{"Title: \xe7\x89\x87",
+                          stream0,
+                          "Stream 1: application/x-pn-realevent \"Events\"",
+                          "Event 0 (stream 1): title from 00:00:00.0 to 00:00:00.0: \xe7\x89\x87",
+                          "Event 1 (stream 1): URL from 61:01:00.9 to 61:01:00.9: &&_rpcontextwin&&http://a/\\x09\xe9"};
+    QTest::newRow("nothing merged") << QByteArray("") << QByteArray() << QByteArrayList{stream0};
+}
+
+void RmEventsTest::listsWhatAMergeWrote()
+{
+    QFETCH(QByteArray, events);
+    QFETCH(QByteArray, map);
+    QFETCH(QByteArrayList, listing);
+
+    Workspace workspace(events, map);
+    QCOMPARE(workspace.run(map.isNull() ? mergeWithoutMap : mergeWithMap).exitCode, 0);
+    const ToolRun run = workspace.run({"--list", "out.rm"});
+
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.standardError, QByteArray());
+    const RealMediaTest::ReadClip merged = RealMediaTest::readClip(workspace.path("out.rm"), false);
+    const QByteArray clipLine = "Clip: RealMedia, " + QByteArray::number(merged.streams.size())
+                                + (merged.streams.size() == 1 ? " stream, " : " streams, ")
+                                + QByteArray::number(merged.packets.size()) + " packets";
+    QCOMPARE(run.standardOutput, clipLine + "\n" + listing.join('\n') + "\n");
+}
+
+void RmEventsTest::listsRealAudioTexts()
+{
+    Workspace workspace("i 00:00:00.0 00:00:10.0 New title\r\n", QByteArray());
+    writeFile(workspace.path("a.ra"),
+              RealMediaTest::buildRealAudioClip(4, {"Old title", "", "Old (c)", "Old comment"}, QByteArray(500, 'x')));
+    QCOMPARE(workspace.run({"-i", "a.ra", "-o", "out.ra", "-e", "events.txt", "-l", "log.txt"}).exitCode, 0);
+    const ToolRun run = workspace.run({"--list", "out.ra"});
+
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.standardOutput, QByteArray("Clip: old RealAudio of version 4\n"
+                                            "Title: New title\n"
+                                            "Copyright: Old (c)\n"
+                                            "Comment: Old comment\n"));
+}
+
+void RmEventsTest::listingRefusesWhatItCannotRead_data()
+{
+    QTest::addColumn<QByteArray>("clip"); // null: no file at all
+    QTest::addColumn<QByteArray>("reason");
+
+    using namespace RealMediaTest;
+    QTest::newRow("missing file") << QByteArray() << QByteArray("\"x.rm\" is not a regular file");
+    QTest::newRow("text") << QByteArray("Hello, world") << QByteArray("is not a RealMedia or RealAudio file");
+    Clip clip;
+    clip.streams = {{0, "Events", "application/x-pn-realevent", {}}};
+    clip.packets = {{0, 0, QByteArray("\0\0\0\0\0\0\0\0\0\0\x01\x00\0\x20", 14)}};
+    QTest::newRow("event text past the packet's end")
+        << buildClip(clip) << QByteArray("the event packet 1 (offset ");
+    clip.packets = {{0, 0, QByteArray("\0\0\0\0\0\0\0\0\0\0\0\x01\0\x20", 14)}};
+    QTest::newRow("event text length without its type")
+        << buildClip(clip) << QByteArray("leaves no room for its type");
+    clip.streams = {{0, "Image map", "application/x-pn-imagemap", {}}};
+    clip.packets = {{0, 0, QByteArray("\0\0\xff\xff", 4) + QByteArray(16, '\0')}};
+    QTest::newRow("image map of 65535 regions in 20 bytes") << buildClip(clip) << QByteArray("is damaged");
+    QTest::newRow("cut in the packets") << buildClip(clip).chopped(3) << QByteArray("the source is truncated: packet 1");
+    QTest::newRow("RealAudio of version 5") << buildRealAudioClip(5, {"t", "a", "c", "k"}, QByteArray(100, 'x'))
+                                            << QByteArray("RealAudio file of version 5");
+}
+
+void RmEventsTest::listingRefusesWhatItCannotRead()
+{
+    QFETCH(QByteArray, clip);
+    QFETCH(QByteArray, reason);
+
+    Workspace workspace;
+    if (!clip.isNull())
+        writeFile(workspace.path("x.rm"), clip);
+    const ToolRun run = workspace.run({"--list", "x.rm"});
+
+    QCOMPARE(run.exitCode, 1);
+    QCOMPARE(run.standardOutput, QByteArray());
+    QVERIFY2(run.standardError.startsWith("rmevents: cannot list \"x.rm\": "), run.standardError.constData());
+    QVERIFY2(run.standardError.contains(reason), run.standardError.constData());
+    QVERIFY(run.standardError.endsWith("\n") && run.standardError.count('\n') == 1);
 }
 
 QTEST_GUILESS_MAIN(RmEventsTest)

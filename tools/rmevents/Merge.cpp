@@ -41,7 +41,7 @@ void printUsage(const std::vector<std::string> &problems)
 {
     for (const std::string &problem : problems)
         std::cerr << "rmevents: " << problem << '\n';
-    std::cerr << usage << '\n';
+    std::cerr << usage << '\n' << listUsage << '\n';
 }
 
 // Which of the others names the same file as file, as a reason to refuse writing to it.
@@ -86,7 +86,7 @@ ScriptReport checkScripts(const Arguments &arguments)
     ScriptReport report;
     if (const std::optional<std::string> events = readScript(report, "event script", *arguments.events)) {
         EventScript script = readEventScript(*events);
-        report.request.urlEvents = std::move(script.urlEvents);
+        report.request.events = std::move(script.events);
         report.request.info = std::move(script.info);
         addProblems(report, *arguments.events, script.problems);
     }
@@ -104,7 +104,7 @@ std::string successSummary(const MergeRequest &request, const MergeOutcome &outc
                            const std::filesystem::path &output)
 {
     const std::string info = plural(outcome.infoRecordsWritten, "clip-information record");
-    return "Merged " + plural(request.urlEvents.size(), "URL event")
+    return "Merged " + plural(request.urlEventCount(), "URL event")
            + (request.map ? ", " + info + " and a click map" : " and " + info) + " into " + quoted(output) + " ("
            + std::to_string(outcome.bytesWritten) + " bytes).";
 }

@@ -1,6 +1,8 @@
+#include "ClipListing.h"
 #include "Merge.h"
 
 #include <filesystem>
+#include <iostream>
 #include <vector>
 
 // The native argv keeps file names exactly as the caller passed them: bytes on POSIX, UTF-16 on
@@ -12,5 +14,7 @@ int main(int argc, char *argv[])
 #endif
 {
     const std::vector<std::filesystem::path> arguments(argv + 1, argv + argc);
+    if (arguments.size() == 2 && arguments[0] == "--list")
+        return rmevents::listClip(arguments[1], std::cout, std::cerr);
     return rmevents::merge(arguments);
 }
