@@ -17,6 +17,7 @@
 #ifdef Q_OS_UNIX
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #endif
 
 class RmEventsTest : public QObject
@@ -29,8 +30,13 @@ private slots:
     void reportsScriptProblems_data();
     void reportsScriptProblems();
     void reportsEveryProblemOfBothScripts();
+    void listsTheFirstHundredProblems();
     void reportsUnreadableScripts_data();
     void reportsUnreadableScripts();
+    void refusesScriptsThatAreNoPlainFiles_data();
+    void refusesScriptsThatAreNoPlainFiles();
+    void refusesALogThatIsAPipe();
+    void endsTheLogWhenMemoryRunsOut();
     void leavesAnOutputItDidNotWriteAlone();
     void refusesUnusableFiles_data();
     void refusesUnusableFiles();
@@ -148,6 +154,9 @@ void RmEventsTest::mergesValidScripts_data()
         << QByteArray("DURATION=0:000:01:05:0\r\n"
                       + mapLine("0:000:01:05:0", "http://a/?q=\" ALT=\"", "\xe9 \"></MAP> end") + "\r\n")
         << "Merged 2 URL events, 2 clip-information records and a click map";
+    QTest::newRow("byte-order marks before both scripts")
+        << "\xEF\xBB\xBF" + oneEvent << "\xEF\xBB\xBF" + validMap
+        << "Merged 1 URL event, 0 clip-information records and a click map";
 }
 
 void RmEventsTest::mergesValidScripts()
@@ -176,6 +185,15 @@ void RmEventsTest::reportsScriptProblems_data()
     QTest::addColumn<QByteArray>("map");
     QTest::addColumn<QByteArray>("problem");
 
+    QTest::newRow("byte-order mark after the start")
+        << oneEvent + "\xEF\xBB\xBF" + oneEvent << validMap
+        << QByteArray("events.txt:2: unknown record letter '\\xEF'");
+    QTest::newRow("two byte-order marks")
+        << "\xEF\xBB\xBF\xEF\xBB\xBF" + oneEvent << validMap
+        << QByteArray("events.txt:1: unknown record letter '\\xEF'");
+    QTest::newRow("byte-order mark after the start of the map")
+        << oneEvent << " \xEF\xBB\xBF" + validMap
+        << QByteArray("map.txt:1: expected the line to begin with 'DURATION='");
     QTest::newRow("unknown record letter")
         << oneEvent + "x 00:00:01.0 00:00:02.0 text\r\n" << validMap
         << QByteArray("events.txt:2: unknown record letter 'x'");
@@ -263,6 +281,21 @@ void RmEventsTest::reportsEveryProblemOfBothScripts()
              log.constData());
 }
 
+void RmEventsTest::listsTheFirstHundredProblems()
+{
+    Workspace workspace(oneEvent + QByteArray(150, '\n'));
+    const ToolRun run = workspace.run(mergeWithMap);
+
+    QCOMPARE(run.exitCode, 1);
+    const QByteArray log = workspace.log();
+    QVERIFY2(isCompleteToolLog(log), log.constData());
+    QCOMPARE(log.count(": blank line\r\n"), 100);
+    QVERIFY2(log.contains("\r\nevents.txt:101: blank line\r\n"
+                          "events.txt: 50 more problems not listed\r\n"
+                          "Failed: 150 problems in the scripts; no output written.\r\n"),
+             log.constData());
+}
+
 void RmEventsTest::reportsUnreadableScripts_data()
 {
     QTest::addColumn<QString>("events");
@@ -296,6 +329,121 @@ void RmEventsTest::reportsUnreadableScripts()
     QVERIFY2(isCompleteToolLog(log), log.constData());
     QVERIFY2(log.contains("\r\n" + problem), log.constData());
     QVERIFY(log.contains("\r\nFailed: 1 problem in the scripts; no output written.\r\n"));
+}
+
+void RmEventsTest::refusesScriptsThatAreNoPlainFiles_data()
+{
+    QTest::addColumn<QString>("events");
+    QTest::addColumn<QString>("map");
+    QTest::addColumn<QString>("special"); // what the script named "special" is made
+    QTest::addColumn<QByteArray>("problem");
+
+    const QByteArray notRegular = "\": it is not a regular file";
+    const QByteArray tooLarge = "\": it is 67108865 bytes long, more than the 64 MiB a script may have";
+#ifdef Q_OS_UNIX
+    QTest::newRow("event script is an endless device")
+        << "/dev/zero" << "map.txt" << QString() << "cannot read event script \"/dev/zero" + notRegular;
+    QTest::newRow("click map is an endless device")
+        << "events.txt" << "/dev/zero" << QString() << "cannot read click map \"/dev/zero" + notRegular;
+    QTest::newRow("event script is a pipe nobody writes to")
+        << "special" << "map.txt" << "pipe" << "cannot read event script \"special" + notRegular;
+    QTest::newRow("click map is a pipe nobody writes to")
+        << "events.txt" << "special" << "pipe" << "cannot read click map \"special" + notRegular;
+#endif
+    QTest::newRow("click map is a folder")
+        << "events.txt" << "special" << "folder" << QByteArray("cannot read click map \"special\": it is a folder");
+    QTest::newRow("event script over 64 MiB")
+        << "special" << "map.txt" << "sparse" << "cannot read event script \"special" + tooLarge;
+    QTest::newRow("click map over 64 MiB")
+        << "events.txt" << "special" << "sparse" << "cannot read click map \"special" + tooLarge;
+}
+
+void RmEventsTest::refusesScriptsThatAreNoPlainFiles()
+{
+    QFETCH(QString, events);
+    QFETCH(QString, map);
+    QFETCH(QString, special);
+    QFETCH(QByteArray, problem);
+
+    Workspace workspace;
+    const QString path = workspace.path("special");
+    if (special == "folder") {
+        QVERIFY(QDir(workspace.folder.path()).mkdir("special"));
+    } else if (special == "sparse") {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.resize((qint64(64) << 20) + 1));
+    } else if (special == "pipe") {
+#ifdef Q_OS_UNIX
+        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+#endif
+    }
+    QProcess process;
+    process.setWorkingDirectory(workspace.folder.path());
+    process.start(QStringLiteral(RMEVENTS_PATH),
+                  {"-i", "a.rm", "-o", "out.rm", "-e", events, "-m", map, "-l", "log.txt"});
+    // Reading a pipe would wait for a writer for ever.
+    if (!process.waitForFinished(10000)) {
+        process.kill();
+        process.waitForFinished();
+        QFAIL("the tool did not finish within ten seconds");
+    }
+
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), 1);
+    QVERIFY(!QFileInfo::exists(workspace.path("out.rm")));
+    const QByteArray log = workspace.log();
+    QVERIFY2(isCompleteToolLog(log), log.constData());
+    QVERIFY2(log.contains("\r\n" + problem + "\r\n"), log.constData());
+    QVERIFY(log.contains("\r\nFailed: 1 problem in the scripts; no output written.\r\n"));
+}
+
+void RmEventsTest::refusesALogThatIsAPipe()
+{
+#ifdef Q_OS_UNIX
+    Workspace workspace;
+    QCOMPARE(mkfifo(QFile::encodeName(workspace.path("log.txt")).constData(), 0600), 0);
+    QProcess process;
+    process.setWorkingDirectory(workspace.folder.path());
+    process.start(QStringLiteral(RMEVENTS_PATH), mergeWithMap);
+    // Opening a pipe for writing would wait for a reader for ever.
+    if (!process.waitForFinished(10000)) {
+        process.kill();
+        process.waitForFinished();
+        QFAIL("the tool did not finish within ten seconds");
+    }
+    QCOMPARE(process.exitCode(), 2);
+    const QByteArray errors = process.readAllStandardError();
+    QVERIFY2(errors.contains("rmevents: log \"log.txt\" is not a regular file\n"), errors.constData());
+    QVERIFY(!QFileInfo::exists(workspace.path("out.rm")));
+#else
+    QSKIP("needs named pipes");
+#endif
+}
+
+void RmEventsTest::endsTheLogWhenMemoryRunsOut()
+{
+#if defined(Q_OS_UNIX) && !defined(CLIPVANE_SANITIZERS)
+    // A script just under the size limit, sparse, and an address space too small to hold it.
+    Workspace workspace;
+    QFile script(workspace.path("events.txt"));
+    QVERIFY(script.open(QIODevice::WriteOnly) && script.resize(60 << 20));
+    script.close();
+    QProcess process;
+    process.setChildProcessModifier([] {
+        const rlimit limit = {40 << 20, 40 << 20};
+        setrlimit(RLIMIT_AS, &limit);
+    });
+    const ToolRun run = runMergeTool(workspace.folder.path(), mergeWithMap, process);
+
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY(!QFileInfo::exists(workspace.path("out.rm")));
+    const QByteArray log = workspace.log();
+    QVERIFY2(isCompleteToolLog(log), log.constData());
+    QVERIFY2(log.endsWith("\r\nFailed: out of memory; no output written.\r\n***\r\n"), log.constData());
+#else
+    QSKIP("needs an address-space limit for the child process, which the sanitizers' shadow memory cannot live "
+          "with");
+#endif
 }
 
 void RmEventsTest::leavesAnOutputItDidNotWriteAlone()

@@ -298,6 +298,9 @@ void RmFormatTest::putsClipInformation_data()
         << buildClip(clip) << everyRecord
         << QList<QByteArray>{"The title", "An author", "(c) Somebody", description}
         << QList<Property>{{"Keywords", 2, QByteArray("one, two\0", 9)}, {"Description", 2, description + '\0'}};
+    QTest::newRow("byte-order mark skipped at the start only")
+        << buildClip(clip) << QByteArray("\xEF\xBB\xBFi 00:00:00.0 00:00:10.0 \xEF\xBB\xBFT\r\n")
+        << QList<QByteArray>{"\xEF\xBB\xBFT", "", "", ""} << QList<Property>();
     QTest::newRow("title and author only: no file information stream")
         << buildClip(clip) << QByteArray("i 00:00:00.0 00:00:10.0 T\r\na 00:00:00.0 00:00:10.0 A\r\n")
         << QList<QByteArray>{"T", "A", "", ""} << QList<Property>();

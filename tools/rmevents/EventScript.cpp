@@ -127,12 +127,12 @@ EventScript readEventScript(std::string_view script)
 {
     EventScript result;
     std::map<char, std::size_t> firstInfoLine;
-    const std::vector<std::string_view> lines = splitScriptLines(script);
-    for (std::size_t index = 0; index < lines.size(); ++index) {
-        const std::size_t lineNumber = index + 1;
-        std::variant<Record, std::string> parsed = parseRecord(lines[index]);
+    ScriptLines lines(script);
+    while (const std::optional<std::string_view> line = lines.next()) {
+        const std::size_t lineNumber = lines.number();
+        std::variant<Record, std::string> parsed = parseRecord(*line);
         if (auto *problem = std::get_if<std::string>(&parsed)) {
-            result.problems.push_back({lineNumber, std::move(*problem)});
+            result.problems.add(lineNumber, std::move(*problem));
             continue;
         }
         const Record &record = std::get<Record>(parsed);
@@ -151,9 +151,8 @@ EventScript readEventScript(std::string_view script)
             if (info.eventType)
                 addEvent(*info.eventType);
         } else {
-            result.problems.push_back({lineNumber, std::string("repeated '") + record.letter + "' (" + info.name
-                                                       + ") record; the first is on line "
-                                                       + std::to_string(first->second)});
+            result.problems.add(lineNumber, std::string("repeated '") + record.letter + "' (" + info.name
+                                                + ") record; the first is on line " + std::to_string(first->second));
         }
     }
     return result;

@@ -30,7 +30,7 @@ struct EventScript
     // In script order.
     std::vector<TimedEvent> events;
     ClipInfo info;
-    std::vector<ScriptProblem> problems;
+    ScriptProblems problems;
 };
 
 // Reads every line of an event script: URL events ('u') and the clip-information records title

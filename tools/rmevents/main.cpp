@@ -1,6 +1,7 @@
 #include "ClipListing.h"
 #include "Merge.h"
 
+#include <cstdio>
 #include <filesystem>
 #include <iostream>
 #include <vector>
@@ -13,8 +14,15 @@ int wmain(int argc, wchar_t *argv[])
 int main(int argc, char *argv[])
 #endif
 {
-    const std::vector<std::filesystem::path> arguments(argv + 1, argv + argc);
-    if (arguments.size() == 2 && arguments[0] == "--list")
-        return rmevents::listClip(arguments[1], std::cout, std::cerr);
-    return rmevents::merge(arguments);
+    // Both end every failure they meet with a message of their own; this is for what comes before
+    // there is a log to write to.
+    try {
+        const std::vector<std::filesystem::path> arguments(argv + 1, argv + argc);
+        if (arguments.size() == 2 && arguments[0] == "--list")
+            return rmevents::listClip(arguments[1], std::cout, std::cerr);
+        return rmevents::merge(arguments);
+    } catch (...) {
+        std::fputs("rmevents: unexpected error\n", stderr);
+        return 1;
+    }
 }
