@@ -1,27 +1,12 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Clipvane needs (only the missing ones), then configures and builds
-# into build/. Sourced by run.sh and test.sh.
+# Installs the Debian packages Clipvane needs (only the missing ones, listed in packages.sh), then
+# configures and builds into build/. Sourced by run.sh, test.sh and scripts/fuzz.sh.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ qt6-base-dev ffmpeg fonts-wqy-microhei fonts-liberation xvfb xauth x11-utils
-  dpkg-dev file desktop-file-utils appstream lintian)
-
-missing=()
-for package in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
-    missing+=("$package")
-  fi
-done
-
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  sudo_cmd=()
-  [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
-  "${sudo_cmd[@]}" apt-get update
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
-fi
-
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+source "$root/scripts/packages.sh"
+install_packages "${packages[@]}"
+
 if [ ! -f "$root/build/build.ninja" ]; then
   cmake -S "$root" -B "$root/build" -G Ninja
 fi

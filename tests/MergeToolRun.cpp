@@ -8,7 +8,7 @@ ToolRun runMergeTool(const QString &folder, const QStringList &arguments, QProce
     process.start(QStringLiteral(RMEVENTS_PATH), arguments);
     if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
         qFatal("rmevents did not finish normally");
-    return {process.exitCode(), process.readAllStandardError()};
+    return {process.exitCode(), process.readAllStandardError(), process.readAllStandardOutput()};
 }
 
 ToolRun runMergeTool(const QString &folder, const QStringList &arguments)

@@ -10,6 +10,7 @@ struct ToolRun
 {
     int exitCode = -1;
     QByteArray standardError;
+    QByteArray standardOutput;
 };
 
 // Runs the tool with this process (so that a test can watch it while it works); fatal when the
