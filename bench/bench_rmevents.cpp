@@ -105,8 +105,9 @@ Timings measure(const std::filesystem::path &folder)
     }
     const RealMediaTest::ReadClip before = RealMediaTest::readClip(QString::fromStdString(source.string()), false);
     const RealMediaTest::ReadClip after = RealMediaTest::readClip(QString::fromStdString(merged.string()), false);
-    if (!after.error.isEmpty() || after.packets.size() != before.packets.size() + 2)
-        throw std::runtime_error("the merged clip does not hold the source's packets and the two added ones");
+    // The URL event, the title as a timed event and the click map.
+    if (!after.error.isEmpty() || after.packets.size() != before.packets.size() + 3)
+        throw std::runtime_error("the merged clip does not hold the source's packets and the three added ones");
     best.packets = before.packets.size();
     return best;
 }

@@ -6,7 +6,7 @@ set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 source "$root/scripts/install-packages.sh"
-install_missing cmake ninja-build g++ qt6-base-dev ffmpeg fonts-wqy-microhei \
+install_missing cmake ninja-build g++ qt6-base-dev ffmpeg mediainfo hachoir fonts-wqy-microhei \
   g++-mingw-w64-x86-64-posix wine wine64
 
 if [ ! -f "$root/build/build.ninja" ]; then

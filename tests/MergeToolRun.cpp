@@ -8,7 +8,7 @@ ToolRun runToEnd(const QString &folder, const QString &program, const QStringLis
     process.start(program, arguments);
     if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
         qFatal("%s did not finish normally", qPrintable(program));
-    return {process.exitCode(), process.readAllStandardError()};
+    return {process.exitCode(), process.readAllStandardError(), process.readAllStandardOutput()};
 }
 
 ToolRun runMergeTool(const QString &folder, const QStringList &arguments, QProcess &process)

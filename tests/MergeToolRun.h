@@ -10,6 +10,7 @@ struct ToolRun
 {
     int exitCode = -1;
     QByteArray standardError;
+    QByteArray standardOutput;
 };
 
 // Runs the program with this process in the folder; fatal when it does not end normally within a

@@ -17,6 +17,7 @@
 #ifdef Q_OS_UNIX
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #endif
 
 class RmEventsTest : public QObject
@@ -29,8 +30,13 @@ private slots:
     void reportsScriptProblems_data();
     void reportsScriptProblems();
     void reportsEveryProblemOfBothScripts();
+    void listsTheFirstHundredProblems();
     void reportsUnreadableScripts_data();
     void reportsUnreadableScripts();
+    void refusesScriptsThatAreNoPlainFiles_data();
+    void refusesScriptsThatAreNoPlainFiles();
+    void refusesALogThatIsAPipe();
+    void endsTheLogWhenMemoryRunsOut();
     void leavesAnOutputItDidNotWriteAlone();
     void refusesUnusableFiles_data();
     void refusesUnusableFiles();
@@ -43,6 +49,11 @@ private slots:
     void removesOutputOfFailedMerge_data();
     void removesOutputOfFailedMerge();
     void mergesSourceOver4GiBGrowingTheOutput();
+    void listsWhatAMergeWrote_data();
+    void listsWhatAMergeWrote();
+    void listsRealAudioTexts();
+    void listingRefusesWhatItCannotRead_data();
+    void listingRefusesWhatItCannotRead();
 };
 
 namespace {
@@ -143,6 +154,9 @@ void RmEventsTest::mergesValidScripts_data()
         << QByteArray("DURATION=0:000:01:05:0\r\n"
                       + mapLine("0:000:01:05:0", "http://a/?q=\" ALT=\"", "\xe9 \"></MAP> end") + "\r\n")
         << "Merged 2 URL events, 2 clip-information records and a click map";
+    QTest::newRow("byte-order marks before both scripts")
+        << "\xEF\xBB\xBF" + oneEvent << "\xEF\xBB\xBF" + validMap
+        << "Merged 1 URL event, 0 clip-information records and a click map";
 }
 
 void RmEventsTest::mergesValidScripts()
@@ -171,6 +185,15 @@ void RmEventsTest::reportsScriptProblems_data()
     QTest::addColumn<QByteArray>("map");
     QTest::addColumn<QByteArray>("problem");
 
+    QTest::newRow("byte-order mark after the start")
+        << oneEvent + "\xEF\xBB\xBF" + oneEvent << validMap
+        << QByteArray("events.txt:2: unknown record letter '\\xEF'");
+    QTest::newRow("two byte-order marks")
+        << "\xEF\xBB\xBF\xEF\xBB\xBF" + oneEvent << validMap
+        << QByteArray("events.txt:1: unknown record letter '\\xEF'");
+    QTest::newRow("byte-order mark after the start of the map")
+        << oneEvent << " \xEF\xBB\xBF" + validMap
+        << QByteArray("map.txt:1: expected the line to begin with 'DURATION='");
     QTest::newRow("unknown record letter")
         << oneEvent + "x 00:00:01.0 00:00:02.0 text\r\n" << validMap
         << QByteArray("events.txt:2: unknown record letter 'x'");
@@ -258,6 +281,21 @@ void RmEventsTest::reportsEveryProblemOfBothScripts()
              log.constData());
 }
 
+void RmEventsTest::listsTheFirstHundredProblems()
+{
+    Workspace workspace(oneEvent + QByteArray(150, '\n'));
+    const ToolRun run = workspace.run(mergeWithMap);
+
+    QCOMPARE(run.exitCode, 1);
+    const QByteArray log = workspace.log();
+    QVERIFY2(isCompleteToolLog(log), log.constData());
+    QCOMPARE(log.count(": blank line\r\n"), 100);
+    QVERIFY2(log.contains("\r\nevents.txt:101: blank line\r\n"
+                          "events.txt: 50 more problems not listed\r\n"
+                          "Failed: 150 problems in the scripts; no output written.\r\n"),
+             log.constData());
+}
+
 void RmEventsTest::reportsUnreadableScripts_data()
 {
     QTest::addColumn<QString>("events");
@@ -291,6 +329,121 @@ void RmEventsTest::reportsUnreadableScripts()
     QVERIFY2(isCompleteToolLog(log), log.constData());
     QVERIFY2(log.contains("\r\n" + problem), log.constData());
     QVERIFY(log.contains("\r\nFailed: 1 problem in the scripts; no output written.\r\n"));
+}
+
+void RmEventsTest::refusesScriptsThatAreNoPlainFiles_data()
+{
+    QTest::addColumn<QString>("events");
+    QTest::addColumn<QString>("map");
+    QTest::addColumn<QString>("special"); // what the script named "special" is made
+    QTest::addColumn<QByteArray>("problem");
+
+    const QByteArray notRegular = "\": it is not a regular file";
+    const QByteArray tooLarge = "\": it is 67108865 bytes long, more than the 64 MiB a script may have";
+#ifdef Q_OS_UNIX
+    QTest::newRow("event script is an endless device")
+        << "/dev/zero" << "map.txt" << QString() << "cannot read event script \"/dev/zero" + notRegular;
+    QTest::newRow("click map is an endless device")
+        << "events.txt" << "/dev/zero" << QString() << "cannot read click map \"/dev/zero" + notRegular;
+    QTest::newRow("event script is a pipe nobody writes to")
+        << "special" << "map.txt" << "pipe" << "cannot read event script \"special" + notRegular;
+    QTest::newRow("click map is a pipe nobody writes to")
+        << "events.txt" << "special" << "pipe" << "cannot read click map \"special" + notRegular;
+#endif
+    QTest::newRow("click map is a folder")
+        << "events.txt" << "special" << "folder" << QByteArray("cannot read click map \"special\": it is a folder");
+    QTest::newRow("event script over 64 MiB")
+        << "special" << "map.txt" << "sparse" << "cannot read event script \"special" + tooLarge;
+    QTest::newRow("click map over 64 MiB")
+        << "events.txt" << "special" << "sparse" << "cannot read click map \"special" + tooLarge;
+}
+
+void RmEventsTest::refusesScriptsThatAreNoPlainFiles()
+{
+    QFETCH(QString, events);
+    QFETCH(QString, map);
+    QFETCH(QString, special);
+    QFETCH(QByteArray, problem);
+
+    Workspace workspace;
+    const QString path = workspace.path("special");
+    if (special == "folder") {
+        QVERIFY(QDir(workspace.folder.path()).mkdir("special"));
+    } else if (special == "sparse") {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.resize((qint64(64) << 20) + 1));
+    } else if (special == "pipe") {
+#ifdef Q_OS_UNIX
+        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+#endif
+    }
+    QProcess process;
+    process.setWorkingDirectory(workspace.folder.path());
+    process.start(QStringLiteral(RMEVENTS_PATH),
+                  {"-i", "a.rm", "-o", "out.rm", "-e", events, "-m", map, "-l", "log.txt"});
+    // Reading a pipe would wait for a writer for ever.
+    if (!process.waitForFinished(10000)) {
+        process.kill();
+        process.waitForFinished();
+        QFAIL("the tool did not finish within ten seconds");
+    }
+
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), 1);
+    QVERIFY(!QFileInfo::exists(workspace.path("out.rm")));
+    const QByteArray log = workspace.log();
+    QVERIFY2(isCompleteToolLog(log), log.constData());
+    QVERIFY2(log.contains("\r\n" + problem + "\r\n"), log.constData());
+    QVERIFY(log.contains("\r\nFailed: 1 problem in the scripts; no output written.\r\n"));
+}
+
+void RmEventsTest::refusesALogThatIsAPipe()
+{
+#ifdef Q_OS_UNIX
+    Workspace workspace;
+    QCOMPARE(mkfifo(QFile::encodeName(workspace.path("log.txt")).constData(), 0600), 0);
+    QProcess process;
+    process.setWorkingDirectory(workspace.folder.path());
+    process.start(QStringLiteral(RMEVENTS_PATH), mergeWithMap);
+    // Opening a pipe for writing would wait for a reader for ever.
+    if (!process.waitForFinished(10000)) {
+        process.kill();
+        process.waitForFinished();
+        QFAIL("the tool did not finish within ten seconds");
+    }
+    QCOMPARE(process.exitCode(), 2);
+    const QByteArray errors = process.readAllStandardError();
+    QVERIFY2(errors.contains("rmevents: log \"log.txt\" is not a regular file\n"), errors.constData());
+    QVERIFY(!QFileInfo::exists(workspace.path("out.rm")));
+#else
+    QSKIP("needs named pipes");
+#endif
+}
+
+void RmEventsTest::endsTheLogWhenMemoryRunsOut()
+{
+#if defined(Q_OS_UNIX) && !defined(CLIPVANE_SANITIZERS)
+    // A script just under the size limit, sparse, and an address space too small to hold it.
+    Workspace workspace;
+    QFile script(workspace.path("events.txt"));
+    QVERIFY(script.open(QIODevice::WriteOnly) && script.resize(60 << 20));
+    script.close();
+    QProcess process;
+    process.setChildProcessModifier([] {
+        const rlimit limit = {40 << 20, 40 << 20};
+        setrlimit(RLIMIT_AS, &limit);
+    });
+    const ToolRun run = runMergeTool(workspace.folder.path(), mergeWithMap, process);
+
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY(!QFileInfo::exists(workspace.path("out.rm")));
+    const QByteArray log = workspace.log();
+    QVERIFY2(isCompleteToolLog(log), log.constData());
+    QVERIFY2(log.endsWith("\r\nFailed: out of memory; no output written.\r\n***\r\n"), log.constData());
+#else
+    QSKIP("needs an address-space limit for the child process, which the sanitizers' shadow memory cannot live "
+          "with");
+#endif
 }
 
 void RmEventsTest::leavesAnOutputItDidNotWriteAlone()
@@ -594,6 +747,127 @@ void RmEventsTest::mergesSourceOver4GiBGrowingTheOutput()
         QCOMPARE(packet.timestamp, source.packets[number].timestamp);
         QVERIFY(output.seek(packet.offset + 12) && output.read(mark.size()) == mark);
     }
+}
+
+void RmEventsTest::listsWhatAMergeWrote_data()
+{
+    QTest::addColumn<QByteArray>("events");
+    QTest::addColumn<QByteArray>("map");
+    QTest::addColumn<QByteArrayList>("listing"); // after the first line, which counts the packets
+
+    const QByteArray stream0 = "Stream 0: application/octet-stream \"Synthetic\"";
+    QTest::newRow("every record and a click map")
+        << QByteArray("u 00:00:02.0 00:00:05.0 &&_rpexternal&&http://example.com/a\r\n"
+                      "u 00:00:00.5 00:01:00.0 &&_rpbrowser&&http://example.com/b?x=1&y=2\r\n"
+                      "i 00:00:00.0 00:00:10.0 A title\r\n"
+                      "c 00:00:00.0 00:00:10.0 (c) 2024 Somebody\r\n"
+                      "a 00:00:00.0 00:00:20.0 An author\r\n"
+                      "n 00:00:00.0 00:00:10.0 clip, test\r\n"
+                      "q 00:00:00.0 00:00:10.0  A description\r\n")
+        << validMap
+        << QByteArrayList{"Title: A title",
+                          "Author: An author",
+                          "Copyright: (c) 2024 Somebody",
+                          "Comment:  A description",
+                          stream0,
+                          "Stream 1: application/x-pn-realevent \"Events\"",
+                          "Stream 2: application/x-pn-imagemap \"Image map\"",
+                          "Stream 3: logical-fileinfo \"\"",
+                          "File information Keywords: clip, test",
+                          "File information Description:  A description",
+                          "Event 0 (stream 1): title from 00:00:00.0 to 00:00:10.0: A title",
+                          "Event 1 (stream 1): copyright from 00:00:00.0 to 00:00:10.0: (c) 2024 Somebody",
+                          "Event 2 (stream 1): author from 00:00:00.0 to 00:00:20.0: An author",
+                          "Image map 0 (stream 2): from 0:00:00.000 to 0:01:05.000, area 0,0,1024,768, 1 region",
+                          "Region 1: rectangle 0,0,1024,768 from 0:00:00.000 to 0:01:05.000, open in a browser, "
+                          "URL \"http://example.com/\", status \"Visit us\"",
+                          "Event 3 (stream 1): URL from 00:00:00.5 to 00:01:00.0: &&_rpbrowser&&http://example.com/b?x=1&y=2",
+                          "Event 4 (stream 1): URL from 00:00:02.0 to 00:00:05.0: &&_rpexternal&&http://example.com/a"};
+    QTest::newRow("8-bit and control bytes, 60 in every part")
+        << QByteArray("u 60:60:60.9 60:60:60.9 &&_rpcontextwin&&http://a/\t\xe9\r\n"
+                      "i 00:00:00.0 00:00:00.0 \xe7\x89\x87\r\n")
+        << QByteArray()
+        << QByteArrayList{"Title: \xe7\x89\x87",
+                          stream0,
+                          "Stream 1: application/x-pn-realevent \"Events\"",
+                          "Event 0 (stream 1): title from 00:00:00.0 to 00:00:00.0: \xe7\x89\x87",
+                          "Event 1 (stream 1): URL from 61:01:00.9 to 61:01:00.9: &&_rpcontextwin&&http://a/\\x09\xe9"};
+    QTest::newRow("nothing merged") << QByteArray("") << QByteArray() << QByteArrayList{stream0};
+}
+
+void RmEventsTest::listsWhatAMergeWrote()
+{
+    QFETCH(QByteArray, events);
+    QFETCH(QByteArray, map);
+    QFETCH(QByteArrayList, listing);
+
+    Workspace workspace(events, map);
+    QCOMPARE(workspace.run(map.isNull() ? mergeWithoutMap : mergeWithMap).exitCode, 0);
+    const ToolRun run = workspace.run({"--list", "out.rm"});
+
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.standardError, QByteArray());
+    const RealMediaTest::ReadClip merged = RealMediaTest::readClip(workspace.path("out.rm"), false);
+    const QByteArray clipLine = "Clip: RealMedia, " + QByteArray::number(merged.streams.size())
+                                + (merged.streams.size() == 1 ? " stream, " : " streams, ")
+                                + QByteArray::number(merged.packets.size()) + " packets";
+    QCOMPARE(run.standardOutput, clipLine + "\n" + listing.join('\n') + "\n");
+}
+
+void RmEventsTest::listsRealAudioTexts()
+{
+    Workspace workspace("i 00:00:00.0 00:00:10.0 New title\r\n", QByteArray());
+    writeFile(workspace.path("a.ra"),
+              RealMediaTest::buildRealAudioClip(4, {"Old title", "", "Old (c)", "Old comment"}, QByteArray(500, 'x')));
+    QCOMPARE(workspace.run({"-i", "a.ra", "-o", "out.ra", "-e", "events.txt", "-l", "log.txt"}).exitCode, 0);
+    const ToolRun run = workspace.run({"--list", "out.ra"});
+
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.standardOutput, QByteArray("Clip: old RealAudio of version 4\n"
+                                            "Title: New title\n"
+                                            "Copyright: Old (c)\n"
+                                            "Comment: Old comment\n"));
+}
+
+void RmEventsTest::listingRefusesWhatItCannotRead_data()
+{
+    QTest::addColumn<QByteArray>("clip"); // null: no file at all
+    QTest::addColumn<QByteArray>("reason");
+
+    using namespace RealMediaTest;
+    QTest::newRow("missing file") << QByteArray() << QByteArray("\"x.rm\" is not a regular file");
+    QTest::newRow("text") << QByteArray("Hello, world") << QByteArray("is not a RealMedia or RealAudio file");
+    Clip clip;
+    clip.streams = {{0, "Events", "application/x-pn-realevent", {}}};
+    clip.packets = {{0, 0, QByteArray("\0\0\0\0\0\0\0\0\0\0\x01\x00\0\x20", 14)}};
+    QTest::newRow("event text past the packet's end")
+        << buildClip(clip) << QByteArray("the event packet 1 (offset ");
+    clip.packets = {{0, 0, QByteArray("\0\0\0\0\0\0\0\0\0\0\0\x01\0\x20", 14)}};
+    QTest::newRow("event text length without its type")
+        << buildClip(clip) << QByteArray("leaves no room for its type");
+    clip.streams = {{0, "Image map", "application/x-pn-imagemap", {}}};
+    clip.packets = {{0, 0, QByteArray("\0\0\xff\xff", 4) + QByteArray(16, '\0')}};
+    QTest::newRow("image map of 65535 regions in 20 bytes") << buildClip(clip) << QByteArray("is damaged");
+    QTest::newRow("cut in the packets") << buildClip(clip).chopped(3) << QByteArray("the source is truncated: packet 1");
+    QTest::newRow("RealAudio of version 5") << buildRealAudioClip(5, {"t", "a", "c", "k"}, QByteArray(100, 'x'))
+                                            << QByteArray("RealAudio file of version 5");
+}
+
+void RmEventsTest::listingRefusesWhatItCannotRead()
+{
+    QFETCH(QByteArray, clip);
+    QFETCH(QByteArray, reason);
+
+    Workspace workspace;
+    if (!clip.isNull())
+        writeFile(workspace.path("x.rm"), clip);
+    const ToolRun run = workspace.run({"--list", "x.rm"});
+
+    QCOMPARE(run.exitCode, 1);
+    QCOMPARE(run.standardOutput, QByteArray());
+    QVERIFY2(run.standardError.startsWith("rmevents: cannot list \"x.rm\": "), run.standardError.constData());
+    QVERIFY2(run.standardError.contains(reason), run.standardError.constData());
+    QVERIFY(run.standardError.endsWith("\n") && run.standardError.count('\n') == 1);
 }
 
 QTEST_GUILESS_MAIN(RmEventsTest)

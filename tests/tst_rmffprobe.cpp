@@ -1,6 +1,7 @@
-// Reads the merge tool's output back with an independent reader, Debian's ffmpeg and ffprobe:
-// clip information as tags, the added streams with their packets and times, and every audio and
-// video frame decoding as it did in the source.
+// Reads the merge tool's output back with independent readers, Debian's ffmpeg and ffprobe above
+// all: clip information as tags, the added streams with their packets and times, and every audio
+// and video frame decoding as it did in the source. MediaInfo and hachoir read the merged clip as
+// they read its source.
 
 #include "MergeToolRun.h"
 #include "RealMediaFixture.h"
@@ -22,6 +23,8 @@ private slots:
     void initTestCase();
     void mergedClipReadsBack_data();
     void mergedClipReadsBack();
+    void mergingAgainReplacesTheInteractiveStreams();
+    void otherReadersReadTheMergedClip();
     void fixtureClipReadsBack();
     void refusesBrokenClips_data();
     void refusesBrokenClips();
@@ -39,6 +42,8 @@ private:
     QString m_ffmpeg;
     QString m_ffprobe;
     QString m_clip;
+    QString m_mediainfo;
+    QString m_hachoir;
 };
 
 namespace {
@@ -131,6 +136,8 @@ void RmFfprobeTest::initTestCase()
     m_ffprobe = QStandardPaths::findExecutable("ffprobe");
     if (m_ffmpeg.isEmpty() || m_ffprobe.isEmpty())
         QSKIP("needs ffmpeg and ffprobe (Debian's ffmpeg package, which the build script installs)");
+    m_mediainfo = QStandardPaths::findExecutable("mediainfo");
+    m_hachoir = QStandardPaths::findExecutable("hachoir-metadata");
     QVERIFY(m_folder.isValid());
     m_clip = m_folder.filePath("clip.rmvb");
     runProgram(m_ffmpeg, {"-v", "error", "-f", "lavfi", "-i", "testsrc=size=176x144:rate=15", "-f", "lavfi", "-i",
@@ -148,11 +155,15 @@ void RmFfprobeTest::mergedClipReadsBack_data()
                                                       " A description in two lines");
     every.insert("Keywords", "clips, tests");
     every.insert("Description", " A description in two lines");
+    // Title, copyright and author are timed events too, beside the URL events.
     QTest::newRow("URL events, click map, every record") << everyRecord << clickMap << every
-                                                         << QByteArrayList{"0", "1000", "60000"};
+                                                         << QByteArrayList{"0", "0", "0", "0", "1000", "60000"};
     QTest::newRow("clip information only")
         << QByteArray("i 00:00:00.0 00:00:10.0 Only a title\r\n") << QByteArray()
-        << informationTags("Only a title", "", "", "") << QByteArrayList();
+        << informationTags("Only a title", "", "", "") << QByteArrayList{"0"};
+    QTest::newRow("keywords only: no events") << QByteArray("n 00:00:00.0 00:00:10.0 some, words\r\n")
+                                              << QByteArray() << Tags{{"Keywords", "some, words"}}
+                                              << QByteArrayList();
     QTest::newRow("one URL event only") << QByteArray("u 00:00:01.0 00:00:02.0 &&_rpbrowser&&http://a/\r\n")
                                         << QByteArray() << informationTags("", "", "", "") << QByteArrayList{"1000"};
 }
@@ -210,6 +221,78 @@ void RmFfprobeTest::mergedClipReadsBack()
     QCOMPARE(frameChecksums(output), sourceFrames);
 }
 
+void RmFfprobeTest::mergingAgainReplacesTheInteractiveStreams()
+{
+    QTemporaryDir folder;
+    const QString source = folder.filePath("clip.rmvb");
+    QVERIFY(QFile::copy(m_clip, source));
+    const QString first = merge(source, everyRecord, clickMap);
+    QVERIFY(!first.isEmpty());
+    const QString merged = folder.filePath("merged.rm");
+    QVERIFY(QFile::rename(first, merged));
+
+    const QString output = merge(merged, "u 00:00:03.0 00:00:04.0 &&_rpbrowser&&http://new.example/\r\n",
+                                 QByteArray(clickMap).replace("pop.example", "new.example"));
+    QVERIFY(!output.isEmpty());
+    QVERIFY2(readFile(folder.filePath("log.txt")).contains("\r\nReplaced the old interactive streams "),
+             readFile(folder.filePath("log.txt")).constData());
+
+    // One set of streams, the new one.
+    const QByteArray types = ffprobe({"-show_entries", "stream=codec_type", "-of", "csv=p=0", output});
+    QCOMPARE(types.trimmed().split('\n'), (QByteArrayList{"video", "audio", "data", "data"}));
+    const ToolRun listing = runMergeTool(folder.path(), {"--list", output});
+    QCOMPARE(listing.exitCode, 0);
+    QByteArrayList interactive;
+    for (const QByteArray &line : listing.standardOutput.split('\n')) {
+        if (line.startsWith("Event ") || line.startsWith("Region "))
+            interactive << line.mid(line.indexOf(':') + 2);
+    }
+    QCOMPARE(interactive, (QByteArrayList{"rectangle 0,0,1024,768 from 0:00:00.000 to 0:01:05.000, open in a browser, "
+                                          "URL \"http://new.example/\", status \"Visit us\"",
+                                          "URL from 00:00:03.0 to 00:00:04.0: &&_rpbrowser&&http://new.example/"}));
+
+    // The clip information of the first merge stays, and every frame decodes as in the source.
+    QCOMPARE(tags(output), tags(merged));
+    QCOMPARE(frameChecksums(output), frameChecksums(source));
+}
+
+void RmFfprobeTest::otherReadersReadTheMergedClip()
+{
+    if (m_mediainfo.isEmpty() || m_hachoir.isEmpty())
+        QSKIP("needs mediainfo and hachoir-metadata (Debian's mediainfo and hachoir packages, which the build "
+              "script installs)");
+    QTemporaryDir folder;
+    const QString source = folder.filePath("clip.rmvb");
+    QVERIFY(QFile::copy(m_clip, source));
+    const QString output = merge(source, everyRecord, clickMap);
+    QVERIFY(!output.isEmpty());
+
+    // No complaint about the merged clip that the source does not get as well.
+    const auto complaints = [](const QString &program, const QStringList &arguments) {
+        QProcess process;
+        process.start(program, arguments);
+        if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+            qFatal("%s did not finish normally", qPrintable(program));
+        return QByteArray::number(process.exitCode()) + " " + process.readAllStandardError();
+    };
+    QCOMPARE(complaints(m_mediainfo, {output}), complaints(m_mediainfo, {source}));
+    QCOMPARE(complaints(m_hachoir, {output}), complaints(m_hachoir, {source}));
+
+    // MediaInfo: the clip information, and the audio and video as in the source.
+    QCOMPARE(runProgram(m_mediainfo, {"--Inform=General;%Title%|%Performer%|%Copyright%", output}).trimmed(),
+             QByteArray("The title|An author|(c) 2024 Somebody"));
+    for (const char *section : {"Video;%Format%|%Width%|%Height%|%FrameRate%|%Duration%",
+                                   "Audio;%Format%|%Channels%|%SamplingRate%|%Duration%"})
+        QCOMPARE(runProgram(m_mediainfo, {"--Inform=" + QString(section), output}),
+                 runProgram(m_mediainfo, {"--Inform=" + QString(section), source}));
+
+    // hachoir: the clip information and both added streams by their types.
+    const QByteArray metadata = runProgram(m_hachoir, {output});
+    for (const char *line : {"- Title: The title", "- Author: An author", "- Copyright: (c) 2024 Somebody",
+                                   "- MIME type: application/x-pn-realevent", "- MIME type: application/x-pn-imagemap"})
+        QVERIFY2(metadata.contains(line), metadata.constData());
+}
+
 void RmFfprobeTest::fixtureClipReadsBack()
 {
     QTemporaryDir folder;
@@ -234,7 +317,7 @@ void RmFfprobeTest::fixtureClipReadsBack()
             kept << line.mid(2);
     }
     QCOMPARE(kept, expected);
-    QCOMPARE(merged.count("\n1,") + merged.startsWith("1,"), 3);
+    QCOMPARE(merged.count("\n1,") + merged.startsWith("1,"), 6);
     QCOMPARE(merged.count("\n2,"), 1);
 }
 

@@ -24,6 +24,8 @@ private slots:
     void putsClipInformation();
     void addsEventAndMapStreams_data();
     void addsEventAndMapStreams();
+    void replacesStreamsOfAnEarlierMerge_data();
+    void replacesStreamsOfAnEarlierMerge();
     void refusesWhatItCannotMerge_data();
     void refusesWhatItCannotMerge();
     void rewritesRealAudioTexts_data();
@@ -40,9 +42,27 @@ const QByteArray everyRecord = twoEvents
                                  "a 00:00:00.0 00:00:10.0 An author\r\n"
                                  "n 00:00:00.0 00:00:10.0 one, two\r\n"
                                  "q 00:00:00.0 00:00:10.0  First line second line\r\n";
+// Two URL events, one at a tenth and out of time order, and every information record, with times.
+const QByteArray timedRecords = twoEvents.left(twoEvents.indexOf("u 00:00:00.0"))
+                                + "u 00:00:00.1 00:01:00.0 &&_rpcontextwin&&http://example.com/b?rpcontextheight=250\r\n"
+                                  "i 00:00:00.0 00:00:10.0 The title\r\n"
+                                  "c 00:00:01.5 00:00:10.0 (c) Somebody\r\n"
+                                  "a 00:00:00.0 00:00:20.0 An author\r\n"
+                                  "n 00:00:00.0 00:00:10.0 one, two\r\n"
+                                  "q 00:00:00.0 00:00:10.0  First line second line\r\n";
 const QByteArray clickMap = "DURATION=0:0:1:5:0\r\n<MAP START=0:0:0:0:0 END=0:0:1:5:0 COORDS=0,0,1024,768>"
                             "<AREA SHAPE=RECTANGLE COORDS=0,0,1024,768 URL=\"http://pop.example/\" "
                             "ALT=\"Click \"here\"\"></MAP>\r\n";
+
+// An event packet as the test expects it: its timestamp in milliseconds, then the payload's fields.
+struct EventRecord
+{
+    quint32 time;
+    quint32 startTenths;
+    quint32 stopTenths;
+    quint16 type;
+    QByteArray text;
+};
 
 QByteArray typeSpecificData(const QByteArray &tag)
 {
@@ -196,12 +216,13 @@ void RmFormatTest::keepsEveryDependentFieldRight_data()
     QTest::addColumn<bool>("contentAdded");
     QTest::addColumn<int>("packetsAdded");
 
-    // Two URL events, the click map and the file information stream; CONT; three packets.
+    // The event stream (two URL events, title, author and copyright), the click map and the file
+    // information stream; CONT; six packets.
     Clip clip = sampleClip();
     QTest::newRow("events, map and information into a bare clip") << buildClip(clip) << everyRecord << clickMap << 3
-                                                                  << true << 3;
+                                                                  << true << 6;
     clip.indexed = true;
-    QTest::newRow("indexed clip") << buildClip(clip) << everyRecord << clickMap << 3 << true << 3;
+    QTest::newRow("indexed clip") << buildClip(clip) << everyRecord << clickMap << 3 << true << 6;
     QTest::newRow("indexed clip, nothing to merge") << buildClip(clip) << QByteArray("") << QByteArray() << 0 << false
                                                     << 0;
     clip.indexSizeWithoutRecords = true;
@@ -209,7 +230,7 @@ void RmFormatTest::keepsEveryDependentFieldRight_data()
                                                        << 2;
     clip = sampleClip(1);
     clip.indexed = true;
-    QTest::newRow("version-1 packet headers") << buildClip(clip) << everyRecord << clickMap << 3 << true << 3;
+    QTest::newRow("version-1 packet headers") << buildClip(clip) << everyRecord << clickMap << 3 << true << 6;
     clip = sampleClip();
     clip.content = QList<QByteArray>{"T", "A", "C", "K"};
     clip.dataSizeError = 1000;
@@ -220,19 +241,19 @@ void RmFormatTest::keepsEveryDependentFieldRight_data()
                                                             << 3;
     clip.trailingBytes = QByteArray("\0\0\0\0\xff\xfe", 6);
     clip.indexed = true;
-    QTest::newRow("index followed by trailing bytes") << buildClip(clip) << everyRecord << clickMap << 3 << false << 3;
+    QTest::newRow("index followed by trailing bytes") << buildClip(clip) << everyRecord << clickMap << 3 << false << 6;
     clip = sampleClip();
     clip.packets.clear();
-    QTest::newRow("no packets at all") << buildClip(clip) << everyRecord << clickMap << 3 << true << 3;
+    QTest::newRow("no packets at all") << buildClip(clip) << everyRecord << clickMap << 3 << true << 6;
     clip = sampleClip();
     std::ranges::reverse(clip.packets);
     clip.indexed = true;
-    QTest::newRow("packets out of time order") << buildClip(clip) << everyRecord << clickMap << 3 << true << 3;
+    QTest::newRow("packets out of time order") << buildClip(clip) << everyRecord << clickMap << 3 << true << 6;
     clip = sampleClip();
     clip.indexed = clip.indexBeforeData = true;
     clip.logicalStream = 2;
     QTest::newRow("index before the data, logical stream") << buildClip(clip) << everyRecord << clickMap << 3 << true
-                                                           << 3;
+                                                           << 6;
 }
 
 void RmFormatTest::keepsEveryDependentFieldRight()
@@ -277,6 +298,9 @@ void RmFormatTest::putsClipInformation_data()
         << buildClip(clip) << everyRecord
         << QList<QByteArray>{"The title", "An author", "(c) Somebody", description}
         << QList<Property>{{"Keywords", 2, QByteArray("one, two\0", 9)}, {"Description", 2, description + '\0'}};
+    QTest::newRow("byte-order mark skipped at the start only")
+        << buildClip(clip) << QByteArray("\xEF\xBB\xBFi 00:00:00.0 00:00:10.0 \xEF\xBB\xBFT\r\n")
+        << QList<QByteArray>{"\xEF\xBB\xBFT", "", "", ""} << QList<Property>();
     QTest::newRow("title and author only: no file information stream")
         << buildClip(clip) << QByteArray("i 00:00:00.0 00:00:10.0 T\r\na 00:00:00.0 00:00:10.0 A\r\n")
         << QList<QByteArray>{"T", "A", "", ""} << QList<Property>();
@@ -348,7 +372,7 @@ void RmFormatTest::addsEventAndMapStreams()
     QFETCH(QList<quint16>, newNumbers);
 
     QTemporaryDir folder;
-    const MergeRun run = runMerge(folder, source, twoEvents, clickMap);
+    const MergeRun run = runMerge(folder, source, timedRecords, clickMap);
 
     QCOMPARE(run.exitCode, 0);
     const ReadClip after = readClip(run.output);
@@ -359,37 +383,138 @@ void RmFormatTest::addsEventAndMapStreams()
     QVERIFY(events);
     QCOMPARE(events->number, newNumbers[0]);
     QCOMPARE(events->duration, 60000u);
+    QCOMPARE(events->typeSpecificData, QByteArray());
     const QList<ReadPacket> eventPackets = after.packetsOf(events->number);
-    QCOMPARE(eventPackets.size(), 2);
-    // In time order, whatever the script's order: the second event starts first.
-    const QList<std::tuple<quint32, quint32, quint32, QByteArray>> expected = {
-        {0, 0, 600, "&&_rpcontextwin&&http://example.com/b?rpcontextheight=250"},
-        {2000, 20, 50, "&&_rpexternal&&http://example.com/a"}};
-    for (qsizetype number = 0; number < 2; ++number) {
+    // In time order, whatever the script's order; equal start times keep the script's order.
+    // Keywords and description are no events.
+    const QList<EventRecord> expected = {
+        {0, 0, 100, 0x0000, "The title"},
+        {0, 0, 200, 0x0001, "An author"},
+        {100, 1, 600, 0x0020, "&&_rpcontextwin&&http://example.com/b?rpcontextheight=250"},
+        {1500, 15, 100, 0x0002, "(c) Somebody"},
+        {2000, 20, 50, 0x0020, "&&_rpexternal&&http://example.com/a"}};
+    QCOMPARE(eventPackets.size(), expected.size());
+    for (qsizetype number = 0; number < expected.size(); ++number) {
         const ReadPacket &packet = eventPackets[number];
-        const auto &[time, start, end, target] = expected[number];
+        const EventRecord &event = expected[number];
+        const QByteArray &payload = packet.payload;
         QCOMPARE(packet.version, quint16(0));
         QCOMPARE(packet.flags, quint8(2));
-        QCOMPARE(packet.timestamp, time);
-        QCOMPARE(packet.payload.at(0), 'u');
-        QCOMPARE(u32At(packet.payload, 1), start);
-        QCOMPARE(u32At(packet.payload, 5), end);
-        QCOMPARE(u16At(packet.payload, 9), quint16(target.size()));
-        QCOMPARE(packet.payload.mid(11), target);
+        QCOMPARE(packet.timestamp, event.time);
+        QCOMPARE(payload.size(), 14 + event.text.size() + 1);
+        QCOMPARE(u16At(payload, 0), quint16(number)); // sequence number
+        QCOMPARE(u32At(payload, 2), event.startTenths);
+        QCOMPARE(u32At(payload, 6), event.stopTenths);
+        QCOMPARE(u16At(payload, 10), quint16(2 + event.text.size() + 1)); // type, text and NUL
+        QCOMPARE(u16At(payload, 12), event.type);
+        QCOMPARE(payload.mid(14), event.text + '\0');
     }
 
     const ReadStream *map = after.stream("application/x-pn-imagemap");
     QVERIFY(map);
     QCOMPARE(map->number, newNumbers[1]);
+    QCOMPARE(map->typeSpecificData, QByteArray());
     const QList<ReadPacket> mapPackets = after.packetsOf(map->number);
     QCOMPARE(mapPackets.size(), 1);
-    const QByteArray area = mapPackets.first().payload;
     QCOMPARE(mapPackets.first().timestamp, 0u);
-    QCOMPARE(u32At(area, 0), 0u);
-    QCOMPARE(u32At(area, 4), 650u); // 1 minute 5 seconds
-    QCOMPARE(u16At(area, 8), quint16(1));
-    QCOMPARE(area.mid(11, 8), QByteArray::fromHex("000000000400" "0300"));
-    QCOMPARE(area.mid(19), QByteArray("\x00\x13http://pop.example/\x00\x0c" "Click \"here\"", 35));
+    QCOMPARE(mapPackets.first().flags, quint8(2));
+    const QByteArray payload = mapPackets.first().payload;
+    QCOMPARE(u16At(payload, 0), quint16(0)); // sequence number
+    QCOMPARE(u16At(payload, 2), quint16(1)); // regions
+    QCOMPARE(u32At(payload, 4), 0u);         // the map from 0 to 1 minute 5 seconds, in milliseconds
+    QCOMPARE(u32At(payload, 8), 65000u);
+    const QList<quint16> edges = {0, 0, 1024, 768};
+    for (qsizetype edge = 0; edge < 4; ++edge)
+        QCOMPARE(u16At(payload, 12 + 2 * edge), edges[edge]);
+    const QByteArray region = payload.mid(20);
+    QCOMPARE(u32At(region, 0), 0u);
+    QCOMPARE(u32At(region, 4), 65000u);
+    QCOMPARE(u16At(region, 8), quint16(1));  // rectangle
+    QCOMPARE(u16At(region, 10), quint16(4)); // its four values
+    for (qsizetype edge = 0; edge < 4; ++edge)
+        QCOMPARE(u16At(region, 12 + 2 * edge), edges[edge]);
+    QCOMPARE(u16At(region, 20), quint16(1)); // open the URL in a browser
+    QCOMPARE(u32At(region, 22), 0u);         // seek time
+    QCOMPARE(region.mid(26), QByteArray("\x00\x14http://pop.example/\0\x00\x0d" "Click \"here\"\0", 37));
+}
+
+void RmFormatTest::replacesStreamsOfAnEarlierMerge_data()
+{
+    QTest::addColumn<QByteArray>("original"); // the clip before any merge
+    QTest::addColumn<QByteArray>("source");
+    QTest::addColumn<QByteArray>("events");
+    QTest::addColumn<QByteArray>("map");
+    QTest::addColumn<QByteArrayList>("eventTexts");
+    QTest::addColumn<QByteArrayList>("mapUrls");
+    QTest::addColumn<int>("indexesRemoved");
+
+    Clip clip = sampleClip();
+    clip.indexed = true;
+    const QByteArray original = buildClip(clip);
+    QTemporaryDir folder;
+    const MergeRun first = runMerge(folder, original, timedRecords, clickMap);
+    if (first.exitCode != 0)
+        qFatal("the first merge failed: %s", first.log.constData());
+    const QByteArray merged = readFile(first.output);
+    const QByteArray newEvent = "u 00:00:03.0 00:00:04.0 &&_rpbrowser&&http://new.example/\r\n";
+    const QByteArray newMap = QByteArray(clickMap).replace("pop.example", "new.example");
+    QTest::newRow("merged clip merged again")
+        << original << merged << newEvent << newMap << QByteArrayList{"&&_rpbrowser&&http://new.example/"}
+        << QByteArrayList{"http://new.example/"} << 0;
+    QTest::newRow("merged again with neither")
+        << original << merged << QByteArray("") << QByteArray() << QByteArrayList() << QByteArrayList() << 0;
+
+    // Another writer's event stream, with an index of its own.
+    Clip withEvents = clip;
+    withEvents.streams.append({2, "Events", "application/x-pn-realevent", QByteArray(8, 'x')});
+    withEvents.packets.insert(3, {2, 0, QByteArray(30, 'e')});
+    withEvents.packets.insert(10, {2, 800, QByteArray(20, 'f')});
+    QTest::newRow("indexed event stream") << original << buildClip(withEvents) << newEvent << QByteArray()
+                                          << QByteArrayList{"&&_rpbrowser&&http://new.example/"} << QByteArrayList()
+                                          << 1;
+}
+
+void RmFormatTest::replacesStreamsOfAnEarlierMerge()
+{
+    QFETCH(QByteArray, original);
+    QFETCH(QByteArray, source);
+    QFETCH(QByteArray, events);
+    QFETCH(QByteArray, map);
+    QFETCH(QByteArrayList, eventTexts);
+    QFETCH(QByteArrayList, mapUrls);
+    QFETCH(int, indexesRemoved);
+
+    QTemporaryDir folder;
+    writeFile(folder.filePath("original.rm"), original);
+    const MergeRun run = runMerge(folder, source, events, map);
+
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY2(run.log.contains("\r\nReplaced the old interactive streams 2 (application/x-pn-realevent)"),
+             run.log.constData());
+    const ReadClip before = readClip(run.source);
+    const ReadClip after = readClip(run.output);
+    QVERIFY2(inconsistency(after).isEmpty(), qPrintable(inconsistency(after)));
+    const QString lost = packetDifference(readClip(folder.filePath("original.rm")), after);
+    QVERIFY2(lost.isEmpty(), qPrintable(lost));
+    QCOMPARE(after.indexes.size(), before.indexes.size() - indexesRemoved);
+
+    QByteArrayList foundEvents;
+    QByteArrayList foundMaps;
+    for (const ReadStream &stream : after.streams) {
+        for (const ReadPacket &packet : after.packetsOf(stream.number)) {
+            if (stream.mimeType == "application/x-pn-realevent")
+                foundEvents << packet.payload.mid(14).chopped(1);
+            else if (stream.mimeType == "application/x-pn-imagemap")
+                foundMaps << packet.payload.mid(48, u16At(packet.payload, 46) - 1);
+        }
+    }
+    QCOMPARE(foundEvents, eventTexts);
+    QCOMPARE(foundMaps, mapUrls);
+    const auto countOf = [&after](const QByteArray &mimeType) {
+        return std::ranges::count(after.streams, mimeType, &ReadStream::mimeType);
+    };
+    QCOMPARE(countOf("application/x-pn-realevent"), eventTexts.isEmpty() ? 0 : 1);
+    QCOMPARE(countOf("application/x-pn-imagemap"), mapUrls.isEmpty() ? 0 : 1);
 }
 
 void RmFormatTest::refusesWhatItCannotMerge_data()

@@ -18,14 +18,15 @@ struct InfoRecord
     char letter;
     const char *name;
     std::optional<std::string> ClipInfo::*field;
+    std::optional<EventType> eventType; // for the records a player can show for a time
 };
 
 constexpr std::array<InfoRecord, 5> infoRecords = {{
-    {'i', "title", &ClipInfo::title},
-    {'c', "copyright", &ClipInfo::copyright},
-    {'a', "author", &ClipInfo::author},
-    {'n', "keywords", &ClipInfo::keywords},
-    {'q', "description", &ClipInfo::description},
+    {'i', "title", &ClipInfo::title, EventType::title},
+    {'c', "copyright", &ClipInfo::copyright, EventType::copyright},
+    {'a', "author", &ClipInfo::author, EventType::author},
+    {'n', "keywords", &ClipInfo::keywords, std::nullopt},
+    {'q', "description", &ClipInfo::description, std::nullopt},
 }};
 
 const InfoRecord *findInfoRecord(char letter)
@@ -45,11 +46,12 @@ bool isTimePart(std::string_view part)
            && digitPair(part) <= 60;
 }
 
-// HH:MM:SS.0, two digits per part, each part 00 to 60.
+// HH:MM:SS.T, two digits per part, each part 00 to 60, and a digit of tenths: Clipvane writes 0,
+// a hand-written script may give any.
 bool isTime(std::string_view text)
 {
-    return text.size() == 10 && text[2] == ':' && text[5] == ':' && text.substr(8) == ".0"
-           && isTimePart(text.substr(0, 2)) && isTimePart(text.substr(3, 2)) && isTimePart(text.substr(6, 2));
+    return text.size() == 10 && text[2] == ':' && text[5] == ':' && text[8] == '.' && text[9] >= '0'
+           && text[9] <= '9' && isTimePart(text.substr(0, 2)) && isTimePart(text.substr(3, 2)) && isTimePart(text.substr(6, 2));
 }
 
 std::uint32_t tenthsOf(std::string_view time)
@@ -70,7 +72,7 @@ std::string_view takeField(std::string_view &rest)
 std::string badTime(const char *which, std::string_view field)
 {
     return std::string("bad ") + which + " time '" + printable(field)
-           + "' (expected HH:MM:SS.0, each part 00 to 60)";
+           + "' (expected HH:MM:SS.T, each part 00 to 60, T the tenths)";
 }
 
 struct Record
@@ -125,28 +127,32 @@ EventScript readEventScript(std::string_view script)
 {
     EventScript result;
     std::map<char, std::size_t> firstInfoLine;
-    const std::vector<std::string_view> lines = splitScriptLines(script);
-    for (std::size_t index = 0; index < lines.size(); ++index) {
-        const std::size_t lineNumber = index + 1;
-        std::variant<Record, std::string> parsed = parseRecord(lines[index]);
+    ScriptLines lines(script);
+    while (const std::optional<std::string_view> line = lines.next()) {
+        const std::size_t lineNumber = lines.number();
+        std::variant<Record, std::string> parsed = parseRecord(*line);
         if (auto *problem = std::get_if<std::string>(&parsed)) {
-            result.problems.push_back({lineNumber, std::move(*problem)});
+            result.problems.add(lineNumber, std::move(*problem));
             continue;
         }
         const Record &record = std::get<Record>(parsed);
+        const auto addEvent = [&](EventType type) {
+            result.events.push_back(
+                {lineNumber, type, tenthsOf(record.start), tenthsOf(record.end), std::string(record.text)});
+        };
         if (record.letter == 'u') {
-            result.urlEvents.push_back(
-                {lineNumber, tenthsOf(record.start), tenthsOf(record.end), std::string(record.text)});
+            addEvent(EventType::url);
             continue;
         }
         const InfoRecord &info = *findInfoRecord(record.letter);
         const auto [first, isFirst] = firstInfoLine.try_emplace(record.letter, lineNumber);
         if (isFirst) {
             result.info.*info.field = std::string(record.text);
+            if (info.eventType)
+                addEvent(*info.eventType);
         } else {
-            result.problems.push_back({lineNumber, std::string("repeated '") + record.letter + "' (" + info.name
-                                                       + ") record; the first is on line "
-                                                       + std::to_string(first->second)});
+            result.problems.add(lineNumber, std::string("repeated '") + record.letter + "' (" + info.name
+                                                + ") record; the first is on line " + std::to_string(first->second));
         }
     }
     return result;

@@ -1,7 +1,7 @@
 #include "InteractiveStreams.h"
 
-#include "BigEndian.h"
 #include "ClipError.h"
+#include "InteractiveLayout.h"
 
 #include <algorithm>
 #include <limits>
@@ -10,52 +10,8 @@
 namespace rmevents {
 namespace {
 
-// RealNetworks never published the layout of these two streams. Apart from the MIME types, the
-// established names of the two kinds of stream, every code here is this tool's own choice, and
-// this is the one place that makes it.
-//
-// Stream header (type-specific data), both streams; eight bytes, because general media readers
-// read that much of any stream header before they set an unknown stream aside:
-//   4 bytes  format tag
-//   u16      layout version, 0
-//   u16      number of packets
-// URL-event packet:
-//   u8       record letter of the event script, 'u'
-//   u32      start, tenths of a second
-//   u32      end, tenths of a second
-//   u16 + n  target marker and URL, exactly as the script has them
-// Image-map packet:
-//   u32      start, tenths of a second (0)
-//   u32      end, tenths of a second
-//   u16      number of areas, 1
-//   per area: u8 shape, u16 left, top, right, bottom, u16 + n URL, u16 + n ALT text
-constexpr std::string_view eventMimeType = "application/x-pn-realevent";
-constexpr std::string_view eventStreamName = "URL events";
-constexpr std::string_view eventFormatTag = "EVNT";
-constexpr char urlEventLetter = 'u';
-
-constexpr std::string_view imageMapMimeType = "application/x-pn-imagemap";
+constexpr std::string_view eventStreamName = "Events";
 constexpr std::string_view imageMapStreamName = "Image map";
-constexpr std::string_view imageMapFormatTag = "IMAP";
-constexpr std::uint8_t rectangleShape = 1;
-
-constexpr std::uint16_t layoutVersion = 0;
-
-std::string streamHeaderData(std::string_view formatTag, std::size_t packetCount)
-{
-    std::string data(formatTag);
-    appendU16(data, layoutVersion);
-    appendU16(data, static_cast<std::uint16_t>(packetCount));
-    return data;
-}
-
-void appendText(std::string &out, std::string_view text, std::string_view what)
-{
-    if (text.size() > 0xFFFF)
-        throw ClipError(std::string(what) + " is longer than 65535 bytes");
-    appendU16(out, static_cast<std::uint16_t>(text.size()));
-    out += text;
-}
 
 std::uint32_t milliseconds(std::uint32_t tenths)
 {
@@ -63,8 +19,7 @@ std::uint32_t milliseconds(std::uint32_t tenths)
 }
 
 MediaProperties streamHeader(std::uint16_t streamNumber, std::string_view name, std::string_view mimeType,
-                             std::string_view formatTag, const std::vector<AddedPacket> &packets,
-                             std::uint32_t duration)
+                             const std::vector<AddedPacket> &packets, std::uint32_t duration)
 {
     MediaProperties header;
     header.streamNumber = streamNumber;
@@ -82,56 +37,72 @@ MediaProperties streamHeader(std::uint16_t streamNumber, std::string_view name, 
     header.duration = duration;
     header.streamName = name;
     header.mimeType = mimeType;
-    header.typeSpecificData = streamHeaderData(formatTag, packets.size());
+    header.typeSpecificData = interactiveStreamHeaderData();
     return header;
+}
+
+std::string describeEvent(const TimedEvent &event)
+{
+    return "the " + eventTypeName(static_cast<std::uint16_t>(event.type)) + " event on line "
+           + std::to_string(event.line);
 }
 
 } // namespace
 
-AddedStream urlEventStream(std::uint16_t streamNumber, const std::vector<UrlEvent> &events)
+AddedStream eventStream(std::uint16_t streamNumber, const std::vector<TimedEvent> &events)
 {
     if (events.size() > 0xFFFF)
-        throw ClipError("the event script holds more than 65535 URL events");
-    std::vector<const UrlEvent *> inTimeOrder;
-    for (const UrlEvent &event : events)
+        throw ClipError("the event script holds more than 65535 events");
+    std::vector<const TimedEvent *> inTimeOrder;
+    for (const TimedEvent &event : events)
         inTimeOrder.push_back(&event);
-    std::ranges::stable_sort(inTimeOrder, {}, &UrlEvent::startTenths);
+    std::ranges::stable_sort(inTimeOrder, {}, &TimedEvent::startTenths);
 
     AddedStream stream;
     std::uint32_t lastTime = 0;
-    for (const UrlEvent *event : inTimeOrder) {
-        const std::string what = "the URL event on line " + std::to_string(event->line);
-        std::string payload;
-        appendU8(payload, urlEventLetter);
-        appendU32(payload, event->startTenths);
-        appendU32(payload, event->endTenths);
-        appendText(payload, event->target, what);
-        stream.packets.push_back(makePacket(streamNumber, milliseconds(event->startTenths), payload, what));
+    for (const TimedEvent *event : inTimeOrder) {
+        const std::string what = describeEvent(*event);
+        EventPacket packet;
+        packet.sequenceNumber = static_cast<std::uint16_t>(stream.packets.size());
+        packet.startTenths = event->startTenths;
+        packet.stopTenths = event->endTenths;
+        packet.type = static_cast<std::uint16_t>(event->type);
+        packet.text = event->text;
+        stream.packets.push_back(
+            makePacket(streamNumber, milliseconds(event->startTenths), eventPayload(packet, what), what));
         lastTime = std::max({lastTime, milliseconds(event->startTenths), milliseconds(event->endTenths)});
     }
-    stream.header = streamHeader(streamNumber, eventStreamName, eventMimeType, eventFormatTag, stream.packets,
-                                 lastTime);
+    stream.header = streamHeader(streamNumber, eventStreamName, eventMimeType, stream.packets, lastTime);
     return stream;
 }
 
 AddedStream imageMapStream(std::uint16_t streamNumber, const ClickMap &map)
 {
-    std::string payload;
-    appendU32(payload, 0);
-    appendU32(payload, map.endTenths);
-    appendU16(payload, 1);
-    appendU8(payload, rectangleShape);
-    for (const std::uint16_t coordinate :
-         {wholePicture.left, wholePicture.top, wholePicture.right, wholePicture.bottom})
-        appendU16(payload, coordinate);
-    appendText(payload, map.url, "the click map's URL");
-    appendText(payload, map.alt, "the click map's show text");
+    MapRegion region;
+    region.endTime = mapTime(map.endTenths);
+    region.shape = static_cast<std::uint16_t>(MapShape::rectangle);
+    region.values = {wholePicture.left, wholePicture.top, wholePicture.right, wholePicture.bottom};
+    region.action = static_cast<std::uint16_t>(MapAction::browserUrl);
+    region.url = map.url;
+    region.status = map.alt;
+    ImageMapPacket packet;
+    packet.endTime = region.endTime;
+    packet.left = wholePicture.left;
+    packet.top = wholePicture.top;
+    packet.right = wholePicture.right;
+    packet.bottom = wholePicture.bottom;
+    packet.regions.push_back(std::move(region));
 
     AddedStream stream;
-    stream.packets.push_back(makePacket(streamNumber, 0, payload, "the click map"));
-    stream.header = streamHeader(streamNumber, imageMapStreamName, imageMapMimeType, imageMapFormatTag,
-                                 stream.packets, milliseconds(map.endTenths));
+    stream.packets.push_back(makePacket(streamNumber, 0, imageMapPayload(packet, "the click map"), "the click map"));
+    stream.header = streamHeader(streamNumber, imageMapStreamName, imageMapMimeType, stream.packets,
+                                 mapTime(map.endTenths));
     return stream;
+}
+
+bool isInteractiveStream(const MediaProperties &stream)
+{
+    return stream.mimeType == eventMimeType || stream.mimeType == imageMapMimeType;
 }
 
 } // namespace rmevents

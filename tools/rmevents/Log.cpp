@@ -21,10 +21,18 @@ void Log::line(std::string_view text)
     report_ += lineEnd;
 }
 
-bool Log::finish()
+bool Log::finish(std::string_view lastLine) noexcept
 {
-    line("***");
-    stream_.write(report_.data(), static_cast<std::streamsize>(report_.size()));
+    const auto write = [this](std::string_view text) {
+        stream_.write(text.data(), static_cast<std::streamsize>(text.size()));
+    };
+    write(report_);
+    if (!lastLine.empty()) {
+        write(lastLine);
+        write(lineEnd);
+    }
+    write("***");
+    write(lineEnd);
     stream_.close();
     return !stream_.fail();
 }

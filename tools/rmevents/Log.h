@@ -20,8 +20,9 @@ public:
     bool isOpen() const;
     void line(std::string_view text);
 
-    // Writes the report with its closing "***" line and closes the file; false if that failed.
-    bool finish();
+    // Writes the report, then lastLine when given, then the closing "***" line, and closes the
+    // file; false if that failed. It allocates nothing, so it serves when memory has run out.
+    bool finish(std::string_view lastLine = {}) noexcept;
 
 private:
     std::ofstream stream_;

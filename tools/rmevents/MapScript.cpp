@@ -78,21 +78,21 @@ std::string quotedPiece(std::string_view piece)
 }
 
 // The length of a well-formed DURATION= line.
-std::optional<std::uint32_t> durationOf(std::string_view line, std::vector<ScriptProblem> &problems)
+std::optional<std::uint32_t> durationOf(std::string_view line, ScriptProblems &problems)
 {
     if (!line.starts_with(durationKey)) {
-        problems.push_back({1, "expected the line to begin with " + quotedPiece(durationKey)});
+        problems.add(1, "expected the line to begin with " + quotedPiece(durationKey));
         return std::nullopt;
     }
     const std::string_view duration = line.substr(durationKey.size());
     if (!isDuration(duration)) {
-        problems.push_back({1, badDuration(duration)});
+        problems.add(1, badDuration(duration));
         return std::nullopt;
     }
     const std::optional<std::uint32_t> tenths = durationTenths(duration);
     if (!tenths)
-        problems.push_back({1, "duration '" + printable(duration) + "' is too long (at most "
-                                   + std::to_string(longestTenths / 36000) + " hours)"});
+        problems.add(1, "duration '" + printable(duration) + "' is too long (at most "
+                            + std::to_string(longestTenths / 36000) + " hours)");
     return tenths;
 }
 
@@ -128,25 +128,27 @@ std::variant<ClickMap, std::string> parseMapLine(std::string_view line, std::opt
 MapScript readMapScript(std::string_view script)
 {
     MapScript result;
-    std::vector<ScriptProblem> &problems = result.problems;
-    const std::vector<std::string_view> lines = splitScriptLines(script);
-    if (lines.empty()) {
-        problems.push_back({1, "empty click map: expected a DURATION= line and a <MAP> line"});
+    ScriptProblems &problems = result.problems;
+    ScriptLines lines(script);
+    const std::optional<std::string_view> durationLine = lines.next();
+    if (!durationLine) {
+        problems.add(1, "empty click map: expected a DURATION= line and a <MAP> line");
         return result;
     }
-    const std::optional<std::uint32_t> tenths = durationOf(lines[0], problems);
-    if (lines.size() < 2) {
-        problems.push_back({2, "missing the <MAP> line"});
+    const std::optional<std::uint32_t> tenths = durationOf(*durationLine, problems);
+    const std::optional<std::string_view> mapLine = lines.next();
+    if (!mapLine) {
+        problems.add(2, "missing the <MAP> line");
         return result;
     }
     std::optional<std::string_view> durationText;
-    if (lines[0].starts_with(durationKey) && isDuration(lines[0].substr(durationKey.size())))
-        durationText = lines[0].substr(durationKey.size());
-    std::variant<ClickMap, std::string> area = parseMapLine(lines[1], durationText);
+    if (durationLine->starts_with(durationKey) && isDuration(durationLine->substr(durationKey.size())))
+        durationText = durationLine->substr(durationKey.size());
+    std::variant<ClickMap, std::string> area = parseMapLine(*mapLine, durationText);
     if (auto *problem = std::get_if<std::string>(&area))
-        problems.push_back({2, std::move(*problem)});
-    if (lines.size() > 2)
-        problems.push_back({3, "unexpected line: a click map has exactly two lines"});
+        problems.add(2, std::move(*problem));
+    if (lines.next())
+        problems.add(3, "unexpected line: a click map has exactly two lines");
     if (problems.empty()) {
         result.map = std::get<ClickMap>(std::move(area));
         result.map->endTenths = *tenths;

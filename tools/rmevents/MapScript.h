@@ -29,7 +29,7 @@ struct MapScript
 {
     // Present when problems is empty.
     std::optional<ClickMap> map;
-    std::vector<ScriptProblem> problems;
+    ScriptProblems problems;
 };
 
 // Reads a click-map script: a DURATION= line, then one <MAP> line whose END repeats that duration

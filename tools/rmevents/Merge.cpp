@@ -11,12 +11,14 @@
 #include "ScriptFile.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <exception>
 #include <initializer_list>
 #include <iostream>
 #include <new>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace rmevents {
 namespace {
@@ -24,6 +26,8 @@ namespace {
 constexpr int exitSuccess = 0;
 constexpr int exitFailure = 1;
 constexpr int exitBadCommandLine = 2;
+
+constexpr std::string_view outOfMemory = "Failed: out of memory; no output written.";
 
 struct RoleFile
 {
@@ -34,14 +38,15 @@ struct RoleFile
 struct ScriptReport
 {
     MergeRequest request;
-    std::vector<std::string> problems;
+    std::vector<std::string> problems; // the lines for the log
+    std::size_t problemCount = 0;
 };
 
 void printUsage(const std::vector<std::string> &problems)
 {
     for (const std::string &problem : problems)
         std::cerr << "rmevents: " << problem << '\n';
-    std::cerr << usage << '\n';
+    std::cerr << usage << '\n' << listUsage << '\n';
 }
 
 // Which of the others names the same file as file, as a reason to refuse writing to it.
@@ -60,12 +65,16 @@ std::string plural(std::size_t count, const std::string &noun)
     return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
 }
 
-void addProblems(ScriptReport &report, const std::filesystem::path &script,
-                 const std::vector<ScriptProblem> &problems)
+void addProblems(ScriptReport &report, const std::filesystem::path &script, const ScriptProblems &problems)
 {
-    for (const ScriptProblem &problem : problems)
+    for (const ScriptProblem &problem : problems.listed())
         report.problems.push_back(pathText(script) + ":" + std::to_string(problem.line) + ": "
                                   + problem.message);
+    if (problems.count() > problems.listed().size())
+        report.problems.push_back(pathText(script) + ": "
+                                  + plural(problems.count() - problems.listed().size(), "more problem")
+                                  + " not listed");
+    report.problemCount += problems.count();
 }
 
 std::optional<std::string> readScript(ScriptReport &report, const char *role,
@@ -75,6 +84,7 @@ std::optional<std::string> readScript(ScriptReport &report, const char *role,
     if (file.error) {
         report.problems.push_back("cannot read " + std::string(role) + " " + quoted(script) + ": "
                                   + *file.error);
+        ++report.problemCount;
         return std::nullopt;
     }
     return std::move(file.bytes);
@@ -86,7 +96,7 @@ ScriptReport checkScripts(const Arguments &arguments)
     ScriptReport report;
     if (const std::optional<std::string> events = readScript(report, "event script", *arguments.events)) {
         EventScript script = readEventScript(*events);
-        report.request.urlEvents = std::move(script.urlEvents);
+        report.request.events = std::move(script.events);
         report.request.info = std::move(script.info);
         addProblems(report, *arguments.events, script.problems);
     }
@@ -104,15 +114,15 @@ std::string successSummary(const MergeRequest &request, const MergeOutcome &outc
                            const std::filesystem::path &output)
 {
     const std::string info = plural(outcome.infoRecordsWritten, "clip-information record");
-    return "Merged " + plural(request.urlEvents.size(), "URL event")
+    return "Merged " + plural(request.urlEventCount(), "URL event")
            + (request.map ? ", " + info + " and a click map" : " and " + info) + " into " + quoted(output) + " ("
            + std::to_string(outcome.bytesWritten) + " bytes).";
 }
 
-int finish(Log &log, int status)
+int finish(Log &log, int status, std::string_view lastLine = {}) noexcept
 {
-    if (!log.finish()) {
-        std::cerr << "rmevents: cannot write the log\n";
+    if (!log.finish(lastLine)) {
+        std::fputs("rmevents: cannot write the log\n", stderr);
         return exitFailure;
     }
     return status;
@@ -120,8 +130,38 @@ int finish(Log &log, int status)
 
 int fail(Log &log, const std::string &reason)
 {
-    log.line("Failed: " + reason);
-    return finish(log, exitFailure);
+    return finish(log, exitFailure, "Failed: " + reason);
+}
+
+// Everything once the log is open; every failure it meets is thrown or ends the log itself.
+int mergeWithLog(const Arguments &arguments, Log &log)
+{
+    if (!arguments.problems.empty()) {
+        for (const std::string &problem : arguments.problems)
+            log.line("Bad command line: " + problem);
+        log.line(std::string("Failed: ") + usage);
+        printUsage(arguments.problems);
+        return finish(log, exitBadCommandLine);
+    }
+
+    log.line("Source " + quoted(*arguments.source) + ", output " + quoted(*arguments.output) + ".");
+    const ScriptReport scripts = checkScripts(arguments);
+    for (const std::string &problem : scripts.problems)
+        log.line(problem);
+    if (scripts.problemCount > 0)
+        return fail(log, plural(scripts.problemCount, "problem") + " in the scripts; no output written.");
+    if (std::optional<std::string> refused = clash(
+            "output", *arguments.output, {{"event script", arguments.events}, {"click map", arguments.map}}))
+        return fail(log, *refused + ".");
+
+    if (std::optional<std::string> refused = clipPathRefusal(*arguments.source, *arguments.output))
+        return fail(log, *refused + ".");
+
+    const MergeOutcome outcome = mergeClip(*arguments.source, *arguments.output, scripts.request);
+    for (const std::string &note : outcome.notes)
+        log.line(note);
+    log.line(successSummary(scripts.request, outcome, *arguments.output));
+    return finish(log, exitSuccess);
 }
 
 } // namespace
@@ -142,45 +182,34 @@ int merge(const std::vector<std::filesystem::path> &commandLine)
         printUsage({*refused});
         return exitBadCommandLine;
     }
+    // Opening a pipe for writing would wait for a reader, perhaps for ever.
+    std::error_code statusError;
+    const std::filesystem::file_status logStatus = std::filesystem::status(*arguments.log, statusError);
+    if (std::filesystem::exists(logStatus) && !std::filesystem::is_regular_file(logStatus)) {
+        printUsage({"log " + quoted(*arguments.log) + " is not a regular file"});
+        return exitBadCommandLine;
+    }
     Log log(*arguments.log);
     if (!log.isOpen()) {
         printUsage({"cannot create log " + quoted(*arguments.log)});
         return exitBadCommandLine;
     }
-    if (!arguments.problems.empty()) {
-        for (const std::string &problem : arguments.problems)
-            log.line("Bad command line: " + problem);
-        log.line(std::string("Failed: ") + usage);
-        printUsage(arguments.problems);
-        return finish(log, exitBadCommandLine);
-    }
-
-    log.line("Source " + quoted(*arguments.source) + ", output " + quoted(*arguments.output) + ".");
-    const ScriptReport scripts = checkScripts(arguments);
-    for (const std::string &problem : scripts.problems)
-        log.line(problem);
-    if (!scripts.problems.empty())
-        return fail(log, plural(scripts.problems.size(), "problem") + " in the scripts; no output written.");
-    if (std::optional<std::string> refused = clash(
-            "output", *arguments.output, {{"event script", arguments.events}, {"click map", arguments.map}}))
-        return fail(log, *refused + ".");
-
-    if (std::optional<std::string> refused = clipPathRefusal(*arguments.source, *arguments.output))
-        return fail(log, *refused + ".");
-
+    // Clipvane waits for the log's end mark, so no failure may leave without it. A failed merge
+    // has removed its output by the time the exception arrives here.
     try {
-        const MergeOutcome outcome = mergeClip(*arguments.source, *arguments.output, scripts.request);
-        for (const std::string &note : outcome.notes)
-            log.line(note);
-        log.line(successSummary(scripts.request, outcome, *arguments.output));
+        return mergeWithLog(arguments, log);
     } catch (const std::bad_alloc &) {
-        return fail(log, "out of memory; no output written.");
+        return finish(log, exitFailure, outOfMemory);
     } catch (const std::exception &error) {
-        // A ClipError says what is wrong with the clip; anything else must still end the log, as
-        // Clipvane waits for its end mark.
-        return fail(log, std::string(error.what()) + "; no output written.");
+        // A ClipError says what is wrong with the clip or a file.
+        try {
+            return fail(log, std::string(error.what()) + "; no output written.");
+        } catch (const std::bad_alloc &) {
+            return finish(log, exitFailure, outOfMemory);
+        }
+    } catch (...) {
+        return finish(log, exitFailure, "Failed: unexpected error; no output written.");
     }
-    return finish(log, exitSuccess);
 }
 
 } // namespace rmevents

@@ -15,9 +15,17 @@ namespace rmevents {
 // What the scripts ask to put into a clip.
 struct MergeRequest
 {
-    std::vector<UrlEvent> urlEvents;
+    std::vector<TimedEvent> events; // URL events and timed clip information, in script order
     ClipInfo info;
     std::optional<ClickMap> map;
+
+    std::size_t urlEventCount() const
+    {
+        std::size_t count = 0;
+        for (const TimedEvent &event : events)
+            count += event.type == EventType::url;
+        return count;
+    }
 };
 
 struct MergeOutcome

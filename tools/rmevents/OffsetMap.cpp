@@ -10,7 +10,17 @@ OffsetMap::OffsetMap(std::int64_t headerShift)
 
 void OffsetMap::insert(std::uint64_t sourceOffset, std::uint64_t bytes)
 {
-    const std::int64_t shift = finalShift() + static_cast<std::int64_t>(bytes);
+    shiftFrom(sourceOffset, static_cast<std::int64_t>(bytes));
+}
+
+void OffsetMap::remove(std::uint64_t sourceOffset, std::uint64_t bytes)
+{
+    shiftFrom(sourceOffset + bytes, -static_cast<std::int64_t>(bytes));
+}
+
+void OffsetMap::shiftFrom(std::uint64_t sourceOffset, std::int64_t change)
+{
+    const std::int64_t shift = finalShift() + change;
     if (steps_.back().from == sourceOffset)
         steps_.back().shift = shift;
     else

@@ -2,9 +2,9 @@
 
 #include "BigEndian.h"
 #include "ByteCopy.h"
-#include "ByteReader.h"
 #include "ClipError.h"
 #include "OutputFile.h"
+#include "RealAudioHeader.h"
 #include "SourceFile.h"
 
 #include <algorithm>
@@ -13,49 +13,6 @@
 
 namespace rmevents {
 namespace {
-
-// The four texts stand one after the other, each after a one-byte length.
-constexpr std::size_t longestText = 0xFF;
-// Enough for the longest header of either version.
-constexpr std::size_t longestHeader = 8 + 0xFFFF;
-
-// Where the four texts sit in the header.
-struct TextLayout
-{
-    std::size_t textsBegin;
-    std::size_t textsEnd;
-    std::array<std::string, 4> texts; // title, author, copyright, comment
-};
-
-TextLayout readTexts(ByteReader &reader)
-{
-    TextLayout layout;
-    layout.textsBegin = reader.position();
-    for (std::string &text : layout.texts)
-        text = reader.string8();
-    layout.textsEnd = reader.position();
-    return layout;
-}
-
-// Both take the reader just after the version field.
-
-// Version 3: the header-size field and 14 bytes of stream data, then the texts.
-TextLayout version3Texts(ByteReader &reader)
-{
-    reader.bytes(2 + 14);
-    return readTexts(reader);
-}
-
-// Version 4: 50 bytes of codec description, the interleaver and codec names, three bytes, then
-// the texts.
-TextLayout version4Texts(ByteReader &reader)
-{
-    reader.bytes(50);
-    reader.string8();
-    reader.string8();
-    reader.bytes(3);
-    return readTexts(reader);
-}
 
 std::string newTexts(const std::array<std::string, 4> &texts)
 {
@@ -75,20 +32,12 @@ std::string newTexts(const std::array<std::string, 4> &texts)
 
 MergeOutcome mergeRealAudio(SourceFile &source, const std::filesystem::path &outputPath, const MergeRequest &request)
 {
-    const std::size_t headerBytes = static_cast<std::size_t>(std::min<std::uint64_t>(source.size(), longestHeader));
-    const std::string start = source.read(0, headerBytes, "the RealAudio header");
-    ByteReader reader(start, "the RealAudio header");
-    reader.bytes(4);
-    const std::uint16_t version = reader.u16();
-    if (version == 5)
-        throw ClipError("the source is a RealAudio file of version 5, which this tool does not support");
-    if (version != 3 && version != 4)
-        throw ClipError("the source is a RealAudio file of version " + std::to_string(version)
-                        + ", which this tool does not know");
-    if (!request.urlEvents.empty() || request.map)
+    RealAudioHeader read = readRealAudioHeader(source);
+    if (request.urlEventCount() > 0 || request.map)
         throw ClipError("the source is an old RealAudio file, which cannot carry URL events or a click map");
-
-    TextLayout layout = version == 3 ? version3Texts(reader) : version4Texts(reader);
+    const std::uint16_t version = read.version;
+    const std::string &start = read.bytes;
+    TextLayout &layout = read.layout;
     if (request.info.title)
         layout.texts[0] = *request.info.title;
     if (request.info.author)

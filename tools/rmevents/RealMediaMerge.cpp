@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <set>
 
 namespace rmevents {
 namespace {
@@ -64,6 +65,25 @@ HeaderBytes headerBytes(const FileHeader &fileHeader, const std::vector<HeaderCh
     return header;
 }
 
+// Takes the URL-event and image-map streams of an earlier merge out of the header, with their
+// index chunks, so that this merge's streams replace them. Returns their numbers.
+std::set<std::uint16_t> removeInteractiveStreams(std::vector<HeaderChunk> &chunks)
+{
+    std::set<std::uint16_t> removed;
+    for (const HeaderChunk &chunk : chunks) {
+        if (const auto *stream = std::get_if<MediaProperties>(&chunk); stream && isInteractiveStream(*stream))
+            removed.insert(stream->streamNumber);
+    }
+    std::erase_if(chunks, [&removed](const HeaderChunk &chunk) {
+        if (const auto *stream = std::get_if<MediaProperties>(&chunk))
+            return removed.contains(stream->streamNumber);
+        if (const auto *index = std::get_if<IndexChunk>(&chunk))
+            return removed.contains(index->streamNumber);
+        return false;
+    });
+    return removed;
+}
+
 // Adds the streams of the URL events, the click map and, when needed, the clip information after
 // the last stream header, numbered on from the highest number in use. Returns their headers'
 // count.
@@ -79,8 +99,8 @@ std::size_t addStreams(std::vector<HeaderChunk> &chunks, const MergeRequest &req
             throw ClipError("the source uses stream number 65535, so there is no number left for another stream");
         return static_cast<std::uint16_t>(nextNumber++);
     };
-    if (!request.urlEvents.empty())
-        added.push_back(urlEventStream(takeNumber(), request.urlEvents));
+    if (!request.events.empty())
+        added.push_back(eventStream(takeNumber(), request.events));
     if (request.map)
         added.push_back(imageMapStream(takeNumber(), *request.map));
 
@@ -132,12 +152,28 @@ std::string plural(std::size_t count, const std::string &noun)
     return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
 }
 
-std::vector<std::string> notesOn(const HeaderSection &source, std::size_t sourceStreams,
+std::string streamList(const std::vector<const MediaProperties *> &streams)
+{
+    std::string list;
+    for (const MediaProperties *stream : streams)
+        list += (list.empty() ? "" : ", ") + std::to_string(stream->streamNumber) + " (" + stream->mimeType + ")";
+    return list;
+}
+
+std::vector<std::string> notesOn(const HeaderSection &source, const std::set<std::uint16_t> &replaced,
                                  const std::vector<HeaderChunk> &chunks)
 {
-    std::vector<std::string> notes = {"Source is RealMedia with " + plural(sourceStreams, "stream") + " and "
+    std::vector<std::string> notes = {"Source is RealMedia with "
+                                      + plural(countOf<MediaProperties>(source.chunks), "stream") + " and "
                                       + plural(source.data.packetCount, "packet") + "."};
-    std::string added;
+    std::vector<const MediaProperties *> old;
+    for (const HeaderChunk &chunk : source.chunks) {
+        if (const auto *stream = std::get_if<MediaProperties>(&chunk); stream && replaced.contains(stream->streamNumber))
+            old.push_back(stream);
+    }
+    if (!old.empty())
+        notes.push_back("Replaced the old interactive streams " + streamList(old) + " of an earlier merge.");
+    std::vector<const MediaProperties *> added;
     for (const HeaderChunk &chunk : chunks) {
         const auto *stream = std::get_if<MediaProperties>(&chunk);
         const bool isNew = stream
@@ -145,11 +181,11 @@ std::vector<std::string> notesOn(const HeaderSection &source, std::size_t source
                                   const auto *oldStream = std::get_if<MediaProperties>(&old);
                                   return oldStream && oldStream->streamNumber == stream->streamNumber;
                               });
-        if (isNew)
-            added += (added.empty() ? "" : ", ") + std::to_string(stream->streamNumber) + " (" + stream->mimeType + ")";
+        if (isNew || (stream && replaced.contains(stream->streamNumber)))
+            added.push_back(stream);
     }
     if (!added.empty())
-        notes.push_back("Added streams " + added + ".");
+        notes.push_back("Added streams " + streamList(added) + ".");
     return notes;
 }
 
@@ -161,16 +197,20 @@ MergeOutcome mergeRealMedia(SourceFile &source, const std::filesystem::path &out
     HeaderSection section = sourceSection;
     std::vector<HeaderChunk> &chunks = section.chunks;
     std::vector<AddedStream> added;
+    const std::size_t chunksBefore = chunks.size();
+    const std::set<std::uint16_t> replaced = removeInteractiveStreams(chunks);
+    const std::size_t removedChunks = chunksBefore - chunks.size();
     const std::size_t addedChunks = putClipInfo(chunks, request.info) + addStreams(chunks, request, added);
-    section.fileHeader.headerCount += static_cast<std::uint32_t>(addedChunks);
+    // The count is informational to readers; a damaged one is kept from wrapping around.
+    section.fileHeader.headerCount = static_cast<std::uint32_t>(
+        std::max<std::int64_t>(0, std::int64_t(section.fileHeader.headerCount) + std::int64_t(addedChunks)
+                                      - std::int64_t(removedChunks)));
     if (countOf<MediaProperties>(chunks) > 0xFFFF)
         throw ClipError("the output would hold more than 65535 streams");
     propertiesOf(chunks).streamCount = static_cast<std::uint16_t>(countOf<MediaProperties>(chunks));
-    const std::vector<AddedPacket> addedPackets = inTimeOrder(added);
-    const std::uint32_t firstAddedStream = added.empty() ? noAddedStream : added.front().header.streamNumber;
-    const std::uint64_t packetCount = std::uint64_t(section.data.packetCount) + addedPackets.size();
-    if (packetCount > largest32)
-        throw ClipError("the output would hold more packets than RealMedia can count");
+    PacketChanges changes{inTimeOrder(added), added.empty() ? noAddedStream : added.front().header.streamNumber,
+                          replaced};
+    const std::vector<AddedPacket> &addedPackets = changes.added;
 
     // The header goes out twice: first as it stands, so the output grows from its first byte, and
     // again at the end with the offsets and counts then known. Its fields have fixed widths, so
@@ -182,9 +222,16 @@ MergeOutcome mergeRealMedia(SourceFile &source, const std::filesystem::path &out
     output.write(firstHeader.bytes);
     output.write(chunkBytes(section.data));
     const PacketCopyResult copy = copyPackets(source, section.dataOffset + dataHeaderSize, section.data.packetCount,
-                                              addedPackets, firstAddedStream, output, map);
+                                              changes, output, map);
+    const std::uint64_t packetCount = std::uint64_t(section.data.packetCount) - copy.packetsLeftOut
+                                      + addedPackets.size();
+    if (packetCount > largest32)
+        throw ClipError("the output would hold more packets than RealMedia can count");
 
-    const std::vector<TailPiece> tail = readTail(source, copy.sourceEnd);
+    std::vector<TailPiece> tail = readTail(source, copy.sourceEnd);
+    std::erase_if(tail, [&replaced](const TailPiece &piece) {
+        return piece.index && replaced.contains(piece.index->streamNumber);
+    });
     std::vector<std::uint64_t> indexOffsets = firstHeader.indexOffsets;
     for (const TailPiece &piece : tail) {
         if (piece.index)
@@ -215,8 +262,16 @@ MergeOutcome mergeRealMedia(SourceFile &source, const std::filesystem::path &out
     properties.packetCount = static_cast<std::uint32_t>(packetCount);
     properties.dataOffset = offset32(dataOffset, "the DATA chunk");
     properties.indexOffset = indexOffsets.empty() ? 0 : offset32(indexOffsets.front(), "the index");
-    if (!addedPackets.empty()) {
-        properties.averagePacketSize = static_cast<std::uint32_t>(copy.bytesWritten / packetCount);
+    if (!addedPackets.empty() || copy.packetsLeftOut > 0) {
+        properties.averagePacketSize = packetCount == 0 ? 0 : static_cast<std::uint32_t>(copy.bytesWritten / packetCount);
+        // An earlier merge added the bit rates of the streams replaced now.
+        for (const HeaderChunk &chunk : sourceSection.chunks) {
+            const auto *stream = std::get_if<MediaProperties>(&chunk);
+            if (stream && replaced.contains(stream->streamNumber)) {
+                properties.averageBitRate -= std::min(properties.averageBitRate, stream->averageBitRate);
+                properties.maxBitRate -= std::min(properties.maxBitRate, stream->maxBitRate);
+            }
+        }
         for (const AddedStream &stream : added) {
             properties.maxPacketSize = std::max(properties.maxPacketSize, stream.header.maxPacketSize);
             properties.averageBitRate
@@ -240,7 +295,7 @@ MergeOutcome mergeRealMedia(SourceFile &source, const std::filesystem::path &out
     MergeOutcome outcome;
     outcome.bytesWritten = output.size();
     outcome.infoRecordsWritten = request.info.recordCount();
-    outcome.notes = notesOn(sourceSection, countOf<MediaProperties>(sourceSection.chunks), chunks);
+    outcome.notes = notesOn(sourceSection, replaced, chunks);
     return outcome;
 }
 

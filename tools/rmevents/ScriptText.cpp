@@ -4,18 +4,35 @@
 
 namespace rmevents {
 
-std::vector<std::string_view> splitScriptLines(std::string_view script)
+namespace {
+
+constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
+constexpr std::size_t mostListedProblems = 100;
+
+} // namespace
+
+void ScriptProblems::add(std::size_t line, std::string message)
 {
-    std::vector<std::string_view> lines;
-    while (!script.empty()) {
-        const std::size_t lineFeed = script.find('\n');
-        std::string_view line = script.substr(0, lineFeed);
-        if (lineFeed != std::string_view::npos && line.ends_with('\r'))
-            line.remove_suffix(1);
-        lines.push_back(line);
-        script.remove_prefix(lineFeed == std::string_view::npos ? script.size() : lineFeed + 1);
-    }
-    return lines;
+    if (listed_.size() < mostListedProblems)
+        listed_.push_back({line, std::move(message)});
+    ++count_;
+}
+
+ScriptLines::ScriptLines(std::string_view script)
+    : rest_(script.starts_with(byteOrderMark) ? script.substr(byteOrderMark.size()) : script)
+{}
+
+std::optional<std::string_view> ScriptLines::next()
+{
+    if (rest_.empty())
+        return std::nullopt;
+    const std::size_t lineFeed = rest_.find('\n');
+    std::string_view line = rest_.substr(0, lineFeed);
+    rest_.remove_prefix(lineFeed == std::string_view::npos ? rest_.size() : lineFeed + 1);
+    if (lineFeed != std::string_view::npos && line.ends_with('\r'))
+        line.remove_suffix(1);
+    ++number_;
+    return line;
 }
 
 std::string printable(std::string_view bytes)

@@ -1,6 +1,9 @@
+#include "ClipListing.h"
 #include "Merge.h"
 
+#include <cstdio>
 #include <filesystem>
+#include <iostream>
 #include <vector>
 
 // The native argv keeps file names exactly as the caller passed them: bytes on POSIX, UTF-16 on
@@ -11,6 +14,15 @@ int wmain(int argc, wchar_t *argv[])
 int main(int argc, char *argv[])
 #endif
 {
-    const std::vector<std::filesystem::path> arguments(argv + 1, argv + argc);
-    return rmevents::merge(arguments);
+    // Both end every failure they meet with a message of their own; this is for what comes before
+    // there is a log to write to.
+    try {
+        const std::vector<std::filesystem::path> arguments(argv + 1, argv + argc);
+        if (arguments.size() == 2 && arguments[0] == "--list")
+            return rmevents::listClip(arguments[1], std::cout, std::cerr);
+        return rmevents::merge(arguments);
+    } catch (...) {
+        std::fputs("rmevents: unexpected error\n", stderr);
+        return 1;
+    }
 }
