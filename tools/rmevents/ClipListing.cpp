@@ -2,6 +2,7 @@
 
 #include "ClipError.h"
 #include "ClipKind.h"
+#include "FileStatus.h"
 #include "InteractiveLayout.h"
 #include "LogicalStream.h"
 #include "PacketWindow.h"
@@ -179,7 +180,7 @@ int listClip(const std::filesystem::path &clip, std::ostream &out, std::ostream 
     std::string reason;
     try {
         std::error_code statusError;
-        if (!std::filesystem::is_regular_file(clip, statusError))
+        if (!std::filesystem::is_regular_file(fileStatus(clip, statusError)))
             throw ClipError(quoted(clip) + " is not a regular file");
         SourceFile source(clip);
         // Held back until complete, so a damaged clip gets its reason instead of half a listing.
