@@ -18,8 +18,16 @@
 #include <algorithm>
 #include <memory>
 
-// Files to make in the working folder, by relative name; a null content makes a folder.
-using FolderFiles = QList<std::pair<QString, QByteArray>>;
+// A file or folder to make in a working folder, by relative name.
+struct FolderEntry
+{
+    enum Kind { File, Folder, Hole };
+    Kind kind = File;
+    QString name;
+    QByteArray content; // of a file
+    qint64 size = 0;    // of a hole: a file of this size that takes no disk space
+};
+using FolderEntries = QList<FolderEntry>;
 
 class RmEventsWineTest : public QObject
 {
@@ -33,8 +41,8 @@ private slots:
     void behavesAsTheLinuxBuild();
     void followsWindowsPathRules_data();
     void followsWindowsPathRules();
-    void refusesItsInputsUnderAnotherSpelling_data();
-    void refusesItsInputsUnderAnotherSpelling();
+    void refusesFilesItMustNotUse_data();
+    void refusesFilesItMustNotUse();
 
 private:
     ToolRun runWindowsTool(const QString &folder, const QStringList &arguments) const
@@ -44,6 +52,7 @@ private:
 
     std::unique_ptr<WinePrefix> m_wine;
     QByteArray m_clip;
+    QByteArray m_mergedClip; // m_clip with the URL events and the click map below
 };
 
 namespace {
@@ -92,13 +101,33 @@ QStringList differences(const QMap<QString, QByteArray> &first, const QMap<QStri
     return names;
 }
 
-void makeFiles(const QString &folder, const FolderFiles &files)
+FolderEntry file(const QString &name, const QByteArray &content)
 {
-    for (const auto &[name, content] : files) {
-        if (content.isNull())
-            QVERIFY(QDir(folder).mkpath(name));
-        else
-            writeFile(QDir(folder).filePath(name), content);
+    return {FolderEntry::File, name, content};
+}
+
+FolderEntry folder(const QString &name)
+{
+    return {FolderEntry::Folder, name, {}, 0};
+}
+
+FolderEntry hole(const QString &name, qint64 size)
+{
+    return {FolderEntry::Hole, name, {}, size};
+}
+
+void makeEntries(const QString &folder, const FolderEntries &entries)
+{
+    for (const FolderEntry &entry : entries) {
+        const QString path = QDir(folder).filePath(entry.name);
+        if (entry.kind == FolderEntry::Folder) {
+            QVERIFY(QDir(folder).mkpath(entry.name));
+        } else if (entry.kind == FolderEntry::Hole) {
+            QFile hole(path);
+            QVERIFY(hole.open(QIODevice::WriteOnly) && hole.resize(entry.size));
+        } else {
+            writeFile(path, entry.content);
+        }
     }
 }
 
@@ -122,6 +151,12 @@ void RmEventsWineTest::initTestCase()
     QVERIFY(folder.isValid());
     writeRealMediaClip(folder.filePath("a.rm"), clipSize);
     m_clip = readFile(folder.filePath("a.rm"));
+    makeEntries(folder.path(), {file("events.txt", events), file("map.txt", map)});
+    QCOMPARE(runMergeTool(folder.path(), {"-i", "a.rm", "-o", "merged.rm", "-e", "events.txt", "-m", "map.txt", "-l",
+                                          "log.txt"})
+                 .exitCode,
+             0);
+    m_mergedClip = readFile(folder.filePath("merged.rm"));
 }
 
 void RmEventsWineTest::cleanupTestCase()
@@ -151,62 +186,79 @@ void RmEventsWineTest::needsNoLibraryBeyondWindows()
 
 void RmEventsWineTest::behavesAsTheLinuxBuild_data()
 {
-    QTest::addColumn<FolderFiles>("files");
+    QTest::addColumn<FolderEntries>("entries");
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("exitCode");
 
+    const QByteArray realAudio = RealMediaTest::buildRealAudioClip(3, {"Old title", "", "", ""}, QByteArray(5000, 'v'));
     const QStringList merge = {"-i", "a.rm", "-o", "out.rm", "-e", "events.txt", "-m", "map.txt", "-l", "log.txt"};
-    const FolderFiles inputs = {{"a.rm", m_clip}, {"events.txt", events}, {"map.txt", map}};
+    const FolderEntries inputs = {file("a.rm", m_clip), file("events.txt", events), file("map.txt", map)};
 
     QTest::newRow("URL events, clip information and a click map") << inputs << merge << 0;
     QTest::newRow("no click map") << inputs << QStringList{"-i", "a.rm", "-o", "out.rm", "-e", "events.txt", "-l", "log.txt"}
                                   << 0;
-    QTest::newRow("old RealAudio")
-        << FolderFiles{{"a.ra", RealMediaTest::buildRealAudioClip(3, {"Old title", "", "", ""}, QByteArray(5000, 'v'))},
-                       {"events.txt", clipInformation}}
-        << QStringList{"-i", "a.ra", "-o", "out.ra", "-e", "events.txt", "-l", "log.txt"} << 0;
+    QTest::newRow("old RealAudio") << FolderEntries{file("a.ra", realAudio), file("events.txt", clipInformation)}
+                                   << QStringList{"-i", "a.ra", "-o", "out.ra", "-e", "events.txt", "-l", "log.txt"} << 0;
     QTest::newRow("non-ASCII names")
-        << FolderFiles{{"片段 é.rm", m_clip}, {"事件 ü.txt", events}, {"地图.txt", map}}
+        << FolderEntries{file("片段 é.rm", m_clip), file("事件 ü.txt", events), file("地图.txt", map)}
         << QStringList{"-i", "片段 é.rm", "-o", "片段 é (合并).rm", "-e", "事件 ü.txt", "-m", "地图.txt", "-l", "日志 ß.txt"}
         << 0;
     QTest::newRow("blanks in every name")
-        << FolderFiles{{"my clips", QByteArray()}, {"my clips/ my clip .rm", m_clip}, {"my events.txt", events},
-                       {"my map.txt", map}}
+        << FolderEntries{folder("my clips"), file("my clips/ my clip .rm", m_clip), file("my events.txt", events),
+                         file("my map.txt", map)}
         << QStringList{"-i", "my clips/ my clip .rm", "-o", "my clips/my clip (merged).rm", "-e", "my events.txt",
                        "-m", "my map.txt", "-l", "my log .txt"}
         << 0;
+    QTest::newRow("byte-order marks before both scripts")
+        << FolderEntries{file("a.rm", m_clip), file("events.txt", "\xEF\xBB\xBF" + events),
+                         file("map.txt", "\xEF\xBB\xBF" + map)}
+        << merge << 0;
     QTest::newRow("script problems")
-        << FolderFiles{{"a.rm", m_clip},
-                       {"events.txt", "x 00:00:01.0 00:00:02.0 text\r\n\r\nu 61:00:00.0 00:00:02.0 &&_rpbrowser&&a\r\n"},
-                       {"map.txt", "DURATION=0:0:1:5:0\r\n"}}
+        << FolderEntries{file("a.rm", m_clip),
+                         file("events.txt", "x 00:00:01.0 00:00:02.0 text\r\n\r\nu 61:00:00.0 00:00:02.0 &&_rpbrowser&&a\r\n"),
+                         file("map.txt", "DURATION=0:0:1:5:0\r\n")}
         << merge << 1;
-    QTest::newRow("not a clip") << FolderFiles{{"a.rm", "plain text, not a clip"}, {"events.txt", events}, {"map.txt", map}}
-                                << merge << 1;
-    QTest::newRow("clip cut short") << FolderFiles{{"a.rm", m_clip.first(m_clip.size() / 2)}, {"events.txt", events},
-                                                   {"map.txt", map}}
-                                    << merge << 1;
-    QTest::newRow("missing source") << FolderFiles{{"events.txt", events}, {"map.txt", map}} << merge << 1;
-    QTest::newRow("output is a folder") << inputs + FolderFiles{{"out.rm", QByteArray()}} << merge << 1;
+    QTest::newRow("the first hundred problems listed")
+        << FolderEntries{file("a.rm", m_clip), file("events.txt", events + QByteArray(150, '\n')), file("map.txt", map)}
+        << merge << 1;
+    QTest::newRow("not a clip")
+        << FolderEntries{file("a.rm", "plain text, not a clip"), file("events.txt", events), file("map.txt", map)}
+        << merge << 1;
+    QTest::newRow("clip cut short")
+        << FolderEntries{file("a.rm", m_clip.first(m_clip.size() / 2)), file("events.txt", events), file("map.txt", map)}
+        << merge << 1;
+    QTest::newRow("missing source") << FolderEntries{file("events.txt", events), file("map.txt", map)} << merge << 1;
+    QTest::newRow("output is a folder") << inputs + FolderEntries{folder("out.rm")} << merge << 1;
     QTest::newRow("event script is a folder")
-        << FolderFiles{{"a.rm", m_clip}, {"events.txt", QByteArray()}, {"map.txt", map}} << merge << 1;
+        << FolderEntries{file("a.rm", m_clip), folder("events.txt"), file("map.txt", map)} << merge << 1;
+    QTest::newRow("click map over 64 MiB")
+        << FolderEntries{file("a.rm", m_clip), file("events.txt", events), hole("map.txt", (qint64(64) << 20) + 1)}
+        << merge << 1;
     QTest::newRow("output is the source")
         << inputs << QStringList{"-i", "a.rm", "-o", "./a.rm", "-e", "events.txt", "-l", "log.txt"} << 1;
     QTest::newRow("unknown option") << inputs << merge + QStringList{"-x", "y"} << 2;
     QTest::newRow("no log") << inputs << merge.first(8) << 2;
     QTest::newRow("log is the event script") << inputs << merge.first(8) + QStringList{"-l", "events.txt"} << 2;
+    QTest::newRow("listing a merged clip") << FolderEntries{file("out.rm", m_mergedClip)}
+                                           << QStringList{"--list", "out.rm"} << 0;
+    QTest::newRow("listing old RealAudio") << FolderEntries{file("a.ra", realAudio)} << QStringList{"--list", "a.ra"}
+                                           << 0;
+    QTest::newRow("listing what is not a clip") << FolderEntries{file("a.rm", "plain text, not a clip")}
+                                                << QStringList{"--list", "a.rm"} << 1;
+    QTest::newRow("listing a folder") << FolderEntries{folder("clips")} << QStringList{"--list", "clips"} << 1;
 }
 
 void RmEventsWineTest::behavesAsTheLinuxBuild()
 {
-    QFETCH(FolderFiles, files);
+    QFETCH(FolderEntries, entries);
     QFETCH(QStringList, arguments);
     QFETCH(int, exitCode);
 
     QTemporaryDir linuxFolder;
     QTemporaryDir windowsFolder;
     QVERIFY(linuxFolder.isValid() && windowsFolder.isValid());
-    makeFiles(linuxFolder.path(), files);
-    makeFiles(windowsFolder.path(), files);
+    makeEntries(linuxFolder.path(), entries);
+    makeEntries(windowsFolder.path(), entries);
 
     const ToolRun linuxRun = runMergeTool(linuxFolder.path(), arguments);
     const ToolRun windowsRun = runWindowsTool(windowsFolder.path(), arguments);
@@ -219,10 +271,11 @@ void RmEventsWineTest::behavesAsTheLinuxBuild()
     const QStringList differing = differences(folderContents(linuxFolder.path()), windowsContents);
     QVERIFY2(differing.isEmpty(), qPrintable(differing.join(", ")));
     const QString log = arguments.contains("-l") ? arguments.at(arguments.indexOf("-l") + 1) : QString();
-    const bool logIsInput = std::ranges::any_of(files, [&](const auto &file) { return file.first == log; });
+    const bool logIsInput = std::ranges::any_of(entries, [&](const FolderEntry &entry) { return entry.name == log; });
     if (windowsContents.contains(log) && !logIsInput)
         QVERIFY2(isCompleteToolLog(windowsContents.value(log)), windowsContents.value(log).constData());
-    // Standard error is a text stream, so it gets CR LF on Windows.
+    // Standard output and error are text streams, so they get CR LF on Windows.
+    QCOMPARE(windowsRun.standardOutput.split('\n'), withWindowsLineEnds(linuxRun.standardOutput).split('\n'));
     QCOMPARE(windowsRun.standardError, withWindowsLineEnds(linuxRun.standardError));
 }
 
@@ -257,18 +310,18 @@ void RmEventsWineTest::followsWindowsPathRules()
     QFETCH(QStringList, arguments);
 
     // What the Linux build makes of the same files.
-    const FolderFiles files = {{"片段 clips", QByteArray()}, {"片段 clips/a.rm", m_clip},
-                               {"片段 clips/events.txt", events}, {"片段 clips/map.txt", map}};
+    const FolderEntries entries = {folder("片段 clips"), file("片段 clips/a.rm", m_clip),
+                                   file("片段 clips/events.txt", events), file("片段 clips/map.txt", map)};
     QTemporaryDir linuxFolder;
     QVERIFY(linuxFolder.isValid());
-    makeFiles(linuxFolder.path(), files);
+    makeEntries(linuxFolder.path(), entries);
     const QStringList linuxArguments = {"-i", "片段 clips/a.rm", "-o", "片段 clips/out.rm", "-e", "片段 clips/events.txt",
                                         "-m", "片段 clips/map.txt", "-l", "片段 clips/log.txt"};
     QCOMPARE(runMergeTool(linuxFolder.path(), linuxArguments).exitCode, 0);
 
     QTemporaryDir folder;
     QVERIFY(folder.isValid());
-    makeFiles(folder.path(), files);
+    makeEntries(folder.path(), entries);
     m_wine->mapDrive('M', folder.path());
     const QString zPath = WinePrefix::windowsPath(folder.path());
     for (QString &argument : arguments)
@@ -288,70 +341,93 @@ void RmEventsWineTest::followsWindowsPathRules()
              QStringList({"a.rm", "events.txt", "log.txt", "map.txt", "out.rm"}));
 }
 
-void RmEventsWineTest::refusesItsInputsUnderAnotherSpelling_data()
+void RmEventsWineTest::refusesFilesItMustNotUse_data()
 {
-    // C:\clips is the working folder, which holds x.rm, Case.rmvb and the scripts; {Z} is the
-    // working folder through drive Z:, {Linux} as a Linux path, M: a drive mapped to it.
-    QTest::addColumn<QString>("source");
-    QTest::addColumn<QString>("output");
-    QTest::addColumn<QString>("log");
+    // C:\clips is the working folder, which holds x.rm, Case.rmvb, events.txt and map.txt; {Z} is
+    // the working folder through drive Z:, {Linux} as a Linux path, M: a drive mapped to it.
+    QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("exitCode");
-    QTest::addColumn<QString>("problem");
+    QTest::addColumn<QString>("problem"); // in the log, or on standard error when there is none
 
+    const auto merge = [](const QString &source, const QString &output, const QString &events = "events.txt",
+                          const QString &map = "map.txt", const QString &log = "log.txt") {
+        return QStringList{"-i", source, "-o", output, "-e", events, "-m", map, "-l", log};
+    };
+    const QString notRegular = " is not a regular file";
+
+    // One file under two names: the check goes by the file's identity, not by its spelling.
     QTest::newRow("drive letter, separators and letter case")
-        << R"(C:\clips\x.rm)" << "c:/clips/X.RM" << "log.txt" << 1
-        << "output \"c:/clips/X.RM\" is the source itself.";
+        << merge(R"(C:\clips\x.rm)", "c:/clips/X.RM") << 1 << "Failed: output \"c:/clips/X.RM\" is the source itself.";
     QTest::newRow("drive Z: against the Linux spelling")
-        << R"({Z}\Case.rmvb)" << "{Linux}/CASE.RMVB" << "log.txt" << 1
-        << "output \"{Linux}/CASE.RMVB\" is the source itself.";
+        << merge(R"({Z}\Case.rmvb)", "{Linux}/CASE.RMVB") << 1
+        << "Failed: output \"{Linux}/CASE.RMVB\" is the source itself.";
     QTest::newRow("two drives to one folder")
-        << R"(M:\x.rm)" << R"(C:\CLIPS\x.rm)" << "log.txt" << 1
-        << R"(output "C:\CLIPS\x.rm" is the source itself.)";
+        << merge(R"(M:\x.rm)", R"(C:\CLIPS\x.rm)") << 1 << R"(Failed: output "C:\CLIPS\x.rm" is the source itself.)";
     QTest::newRow("event script in other letter case")
-        << "x.rm" << R"(C:\clips\EVENTS.TXT)" << "log.txt" << 1
-        << R"(output "C:\clips\EVENTS.TXT" is the event script.)";
+        << merge("x.rm", R"(C:\clips\EVENTS.TXT)") << 1
+        << R"(Failed: output "C:\clips\EVENTS.TXT" is the event script.)";
     QTest::newRow("click map with a dot step")
-        << "x.rm" << R"(.\Map.Txt)" << "log.txt" << 1 << R"(output ".\Map.Txt" is the click map.)";
-    QTest::newRow("log is the source") << R"(C:\clips\x.rm)" << "out.rm" << "C:/CLIPS/X.rm" << 2
-                                       << "log \"C:/CLIPS/X.rm\" is the source";
+        << merge("x.rm", R"(.\Map.Txt)") << 1 << R"(Failed: output ".\Map.Txt" is the click map.)";
+    QTest::newRow("log is the source") << merge(R"(C:\clips\x.rm)", "out.rm", "events.txt", "map.txt", "C:/CLIPS/X.rm")
+                                       << 2 << "rmevents: log \"C:/CLIPS/X.rm\" is the source";
+
+    // Windows' devices, which the C library takes for missing files: none is opened.
+    QTest::newRow("event script NUL") << merge("x.rm", "out.rm", "NUL") << 1
+                                      << "cannot read event script \"NUL\": it" + notRegular;
+    QTest::newRow("click map CON") << merge("x.rm", "out.rm", "events.txt", "CON") << 1
+                                   << "cannot read click map \"CON\": it" + notRegular;
+    QTest::newRow("event script a serial port") << merge("x.rm", "out.rm", "COM1") << 1
+                                                << "cannot read event script \"COM1\": it" + notRegular;
+    QTest::newRow("device name in a folder, with an extension")
+        << merge("x.rm", "out.rm", R"(C:\clips\aux.txt)") << 1
+        << R"(cannot read event script "C:\clips\aux.txt": it)" + notRegular;
+    QTest::newRow("click map a named pipe") << merge("x.rm", "out.rm", "events.txt", R"(\\.\pipe\clips)") << 1
+                                            << R"(cannot read click map "\\.\pipe\clips": it)" + notRegular;
+    QTest::newRow("source NUL") << merge("NUL", "out.rm") << 1 << "Failed: source \"NUL\"" + notRegular + ".";
+    QTest::newRow("output nul") << merge("x.rm", "nul") << 1 << "Failed: output \"nul\"" + notRegular + ".";
+    QTest::newRow("output a printer") << merge("x.rm", "LPT1.rm") << 1 << "Failed: output \"LPT1.rm\"" + notRegular + ".";
+    QTest::newRow("log a serial port") << merge("x.rm", "out.rm", "events.txt", "map.txt", "COM2") << 2
+                                       << "rmevents: log \"COM2\"" + notRegular;
+    QTest::newRow("listing NUL") << QStringList{"--list", "NUL"} << 1
+                                 << "rmevents: cannot list \"NUL\": \"NUL\"" + notRegular;
 }
 
-void RmEventsWineTest::refusesItsInputsUnderAnotherSpelling()
+void RmEventsWineTest::refusesFilesItMustNotUse()
 {
-    QFETCH(QString, source);
-    QFETCH(QString, output);
-    QFETCH(QString, log);
+    QFETCH(QStringList, arguments);
     QFETCH(int, exitCode);
     QFETCH(QString, problem);
 
     QTemporaryDir folder;
     QVERIFY(folder.isValid());
-    makeFiles(folder.path(), {{"x.rm", m_clip}, {"Case.rmvb", m_clip}, {"events.txt", events}, {"map.txt", map}});
+    makeEntries(folder.path(),
+                {file("x.rm", m_clip), file("Case.rmvb", m_clip), file("events.txt", events), file("map.txt", map)});
     const QMap<QString, QByteArray> before = folderContents(folder.path());
     const QString clips = m_wine->driveC() + "/clips";
     QFile::remove(clips);
     QVERIFY(QFile::link(folder.path(), clips));
     m_wine->mapDrive('M', folder.path());
     const auto spelled = [&](QString argument) {
-        return argument.replace("{Z}", WinePrefix::windowsPath(folder.path()))
-            .replace("{Linux}", folder.path());
+        return argument.replace("{Z}", WinePrefix::windowsPath(folder.path())).replace("{Linux}", folder.path());
     };
+    for (QString &argument : arguments)
+        argument = spelled(argument);
 
-    const ToolRun run = runWindowsTool(folder.path(), {"-i", spelled(source), "-o", spelled(output), "-e", "events.txt",
-                                                       "-m", "map.txt", "-l", spelled(log)});
+    const ToolRun run = runWindowsTool(folder.path(), arguments);
     QFile::remove(clips);
     m_wine->unmapDrive('M');
 
     QCOMPARE(run.exitCode, exitCode);
     const QMap<QString, QByteArray> after = folderContents(folder.path());
-    QStringList changed = differences(before, after);
-    if (exitCode == 1) {
+    const QStringList changed = differences(before, after);
+    if (after.contains("log.txt")) {
         QVERIFY2(changed == QStringList{"log.txt"}, qPrintable(changed.join(", ")));
-        QVERIFY2(after.value("log.txt").contains("\r\nFailed: " + spelled(problem).toUtf8() + "\r\n"),
-                 after.value("log.txt").constData());
+        const QByteArray log = after.value("log.txt");
+        QVERIFY2(isCompleteToolLog(log), log.constData());
+        QVERIFY2(log.contains("\r\n" + spelled(problem).toUtf8() + "\r\n"), log.constData());
     } else {
         QVERIFY2(changed.isEmpty(), qPrintable(changed.join(", ")));
-        QVERIFY2(run.standardError.contains(problem.toUtf8()), run.standardError.constData());
+        QVERIFY2(run.standardError.contains(problem.toUtf8() + "\r\n"), run.standardError.constData());
     }
 }
 
