@@ -6,8 +6,8 @@ set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 folder=$(realpath -m "${1:-$root/build-windows}")
-source "$root/scripts/install-packages.sh"
-install_missing cmake ninja-build g++-mingw-w64-x86-64-posix
+source "$root/scripts/packages.sh"
+install_packages cmake ninja-build "${windows_tool_packages[@]}"
 
 if [ ! -f "$folder/build.ninja" ]; then
   cmake -S "$root/tools/rmevents" -B "$folder" -G Ninja \

@@ -1,13 +1,11 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Clipvane needs (only the missing ones), then configures and builds
-# into build/. Sourced by run.sh and test.sh. The build includes the Windows merge tool, which the
-# test suite runs under wine.
+# Installs the Debian packages Clipvane needs (only the missing ones, listed in packages.sh), then
+# configures and builds into build/. Sourced by run.sh, test.sh and scripts/fuzz.sh.
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-source "$root/scripts/install-packages.sh"
-install_missing cmake ninja-build g++ qt6-base-dev ffmpeg mediainfo hachoir fonts-wqy-microhei \
-  g++-mingw-w64-x86-64-posix wine wine64
+source "$root/scripts/packages.sh"
+install_packages "${packages[@]}"
 
 if [ ! -f "$root/build/build.ninja" ]; then
   cmake -S "$root" -B "$root/build" -G Ninja

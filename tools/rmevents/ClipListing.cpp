@@ -175,21 +175,27 @@ void listRealAudio(SourceFile &source, std::ostream &out)
 
 } // namespace
 
+std::string clipListing(const std::filesystem::path &clip)
+{
+    std::error_code statusError;
+    if (!std::filesystem::is_regular_file(fileStatus(clip, statusError)))
+        throw ClipError(quoted(clip) + " is not a regular file");
+    SourceFile source(clip);
+    std::ostringstream listing;
+    if (identifyClip(source, clip) == ClipKind::realMedia)
+        listRealMedia(source, listing);
+    else
+        listRealAudio(source, listing);
+    return listing.str();
+}
+
 int listClip(const std::filesystem::path &clip, std::ostream &out, std::ostream &errors)
 {
     std::string reason;
     try {
-        std::error_code statusError;
-        if (!std::filesystem::is_regular_file(fileStatus(clip, statusError)))
-            throw ClipError(quoted(clip) + " is not a regular file");
-        SourceFile source(clip);
-        // Held back until complete, so a damaged clip gets its reason instead of half a listing.
-        std::ostringstream listing;
-        if (identifyClip(source, clip) == ClipKind::realMedia)
-            listRealMedia(source, listing);
-        else
-            listRealAudio(source, listing);
-        out << listing.str() << std::flush;
+        // Complete before it is printed, so a damaged clip gets its reason instead of half a
+        // listing.
+        out << clipListing(clip) << std::flush;
         return out ? 0 : 1;
     } catch (const std::bad_alloc &) {
         reason = "out of memory";

@@ -2,8 +2,12 @@
 
 #include <filesystem>
 #include <ostream>
+#include <string>
 
 namespace rmevents {
+
+// The listing listClip prints. Throws ClipError for a file it cannot read.
+std::string clipListing(const std::filesystem::path &clip);
 
 // Prints what a clip carries, one item a line: its kind and streams, its clip information, every
 // event with its type, times and text, and every image map with its regions. Returns the exit
