@@ -106,7 +106,7 @@ FolderEntry file(const QString &name, const QByteArray &content)
     return {FolderEntry::File, name, content};
 }
 
-FolderEntry folder(const QString &name)
+FolderEntry subfolder(const QString &name)
 {
     return {FolderEntry::Folder, name, {}, 0};
 }
@@ -195,16 +195,18 @@ void RmEventsWineTest::behavesAsTheLinuxBuild_data()
     const FolderEntries inputs = {file("a.rm", m_clip), file("events.txt", events), file("map.txt", map)};
 
     QTest::newRow("URL events, clip information and a click map") << inputs << merge << 0;
-    QTest::newRow("no click map") << inputs << QStringList{"-i", "a.rm", "-o", "out.rm", "-e", "events.txt", "-l", "log.txt"}
-                                  << 0;
+    QTest::newRow("no click map") << inputs
+                                  << QStringList{"-i", "a.rm", "-o", "out.rm", "-e", "events.txt", "-l", "log.txt"} << 0;
     QTest::newRow("old RealAudio") << FolderEntries{file("a.ra", realAudio), file("events.txt", clipInformation)}
-                                   << QStringList{"-i", "a.ra", "-o", "out.ra", "-e", "events.txt", "-l", "log.txt"} << 0;
+                                   << QStringList{"-i", "a.ra", "-o", "out.ra", "-e", "events.txt", "-l", "log.txt"}
+                                   << 0;
     QTest::newRow("non-ASCII names")
         << FolderEntries{file("片段 é.rm", m_clip), file("事件 ü.txt", events), file("地图.txt", map)}
-        << QStringList{"-i", "片段 é.rm", "-o", "片段 é (合并).rm", "-e", "事件 ü.txt", "-m", "地图.txt", "-l", "日志 ß.txt"}
+        << QStringList{"-i", "片段 é.rm", "-o", "片段 é (合并).rm", "-e", "事件 ü.txt", "-m", "地图.txt", "-l",
+                       "日志 ß.txt"}
         << 0;
     QTest::newRow("blanks in every name")
-        << FolderEntries{folder("my clips"), file("my clips/ my clip .rm", m_clip), file("my events.txt", events),
+        << FolderEntries{subfolder("my clips"), file("my clips/ my clip .rm", m_clip), file("my events.txt", events),
                          file("my map.txt", map)}
         << QStringList{"-i", "my clips/ my clip .rm", "-o", "my clips/my clip (merged).rm", "-e", "my events.txt",
                        "-m", "my map.txt", "-l", "my log .txt"}
@@ -215,7 +217,8 @@ void RmEventsWineTest::behavesAsTheLinuxBuild_data()
         << merge << 0;
     QTest::newRow("script problems")
         << FolderEntries{file("a.rm", m_clip),
-                         file("events.txt", "x 00:00:01.0 00:00:02.0 text\r\n\r\nu 61:00:00.0 00:00:02.0 &&_rpbrowser&&a\r\n"),
+                         file("events.txt", "x 00:00:01.0 00:00:02.0 text\r\n\r\n"
+                                            "u 61:00:00.0 00:00:02.0 &&_rpbrowser&&a\r\n"),
                          file("map.txt", "DURATION=0:0:1:5:0\r\n")}
         << merge << 1;
     QTest::newRow("the first hundred problems listed")
@@ -225,12 +228,13 @@ void RmEventsWineTest::behavesAsTheLinuxBuild_data()
         << FolderEntries{file("a.rm", "plain text, not a clip"), file("events.txt", events), file("map.txt", map)}
         << merge << 1;
     QTest::newRow("clip cut short")
-        << FolderEntries{file("a.rm", m_clip.first(m_clip.size() / 2)), file("events.txt", events), file("map.txt", map)}
+        << FolderEntries{file("a.rm", m_clip.first(m_clip.size() / 2)), file("events.txt", events),
+                         file("map.txt", map)}
         << merge << 1;
     QTest::newRow("missing source") << FolderEntries{file("events.txt", events), file("map.txt", map)} << merge << 1;
-    QTest::newRow("output is a folder") << inputs + FolderEntries{folder("out.rm")} << merge << 1;
+    QTest::newRow("output is a folder") << inputs + FolderEntries{subfolder("out.rm")} << merge << 1;
     QTest::newRow("event script is a folder")
-        << FolderEntries{file("a.rm", m_clip), folder("events.txt"), file("map.txt", map)} << merge << 1;
+        << FolderEntries{file("a.rm", m_clip), subfolder("events.txt"), file("map.txt", map)} << merge << 1;
     QTest::newRow("click map over 64 MiB")
         << FolderEntries{file("a.rm", m_clip), file("events.txt", events), hole("map.txt", (qint64(64) << 20) + 1)}
         << merge << 1;
@@ -245,7 +249,7 @@ void RmEventsWineTest::behavesAsTheLinuxBuild_data()
                                            << 0;
     QTest::newRow("listing what is not a clip") << FolderEntries{file("a.rm", "plain text, not a clip")}
                                                 << QStringList{"--list", "a.rm"} << 1;
-    QTest::newRow("listing a folder") << FolderEntries{folder("clips")} << QStringList{"--list", "clips"} << 1;
+    QTest::newRow("listing a folder") << FolderEntries{subfolder("clips")} << QStringList{"--list", "clips"} << 1;
 }
 
 void RmEventsWineTest::behavesAsTheLinuxBuild()
@@ -310,7 +314,7 @@ void RmEventsWineTest::followsWindowsPathRules()
     QFETCH(QStringList, arguments);
 
     // What the Linux build makes of the same files.
-    const FolderEntries entries = {folder("片段 clips"), file("片段 clips/a.rm", m_clip),
+    const FolderEntries entries = {subfolder("片段 clips"), file("片段 clips/a.rm", m_clip),
                                    file("片段 clips/events.txt", events), file("片段 clips/map.txt", map)};
     QTemporaryDir linuxFolder;
     QVERIFY(linuxFolder.isValid());
@@ -385,7 +389,8 @@ void RmEventsWineTest::refusesFilesItMustNotUse_data()
                                             << R"(cannot read click map "\\.\pipe\clips": it)" + notRegular;
     QTest::newRow("source NUL") << merge("NUL", "out.rm") << 1 << "Failed: source \"NUL\"" + notRegular + ".";
     QTest::newRow("output nul") << merge("x.rm", "nul") << 1 << "Failed: output \"nul\"" + notRegular + ".";
-    QTest::newRow("output a printer") << merge("x.rm", "LPT1.rm") << 1 << "Failed: output \"LPT1.rm\"" + notRegular + ".";
+    QTest::newRow("output a printer") << merge("x.rm", "LPT1.rm") << 1
+                                      << "Failed: output \"LPT1.rm\"" + notRegular + ".";
     QTest::newRow("log a serial port") << merge("x.rm", "out.rm", "events.txt", "map.txt", "COM2") << 2
                                        << "rmevents: log \"COM2\"" + notRegular;
     QTest::newRow("listing NUL") << QStringList{"--list", "NUL"} << 1
