@@ -374,6 +374,10 @@ void RmEventsWineTest::refusesFilesItMustNotUse_data()
         << merge("x.rm", R"(.\Map.Txt)") << 1 << R"(Failed: output ".\Map.Txt" is the click map.)";
     QTest::newRow("log is the source") << merge(R"(C:\clips\x.rm)", "out.rm", "events.txt", "map.txt", "C:/CLIPS/X.rm")
                                        << 2 << "rmevents: log \"C:/CLIPS/X.rm\" is the source";
+    // Neither exists yet, and both would be made as one file.
+    QTest::newRow("log is the output in other letter case")
+        << merge("x.rm", R"(C:\clips\new.rm)", "events.txt", "map.txt", "NEW.RM") << 2
+        << "rmevents: log \"NEW.RM\" is the output";
 
     // Windows' devices, which the C library takes for missing files: none is opened.
     QTest::newRow("event script NUL") << merge("x.rm", "out.rm", "NUL") << 1

@@ -38,10 +38,25 @@ bool sameIdentity(const std::filesystem::path &first, const std::filesystem::pat
            && firstInformation.nFileIndexHigh == secondInformation.nFileIndexHigh
            && firstInformation.nFileIndexLow == secondInformation.nFileIndexLow;
 }
+
+// Windows' file systems take names alike whatever their letter case.
+bool sameSpelling(const std::filesystem::path &first, const std::filesystem::path &second)
+{
+    const std::wstring &firstName = first.native();
+    const std::wstring &secondName = second.native();
+    return CompareStringOrdinal(firstName.data(), static_cast<int>(firstName.size()), secondName.data(),
+                                static_cast<int>(secondName.size()), TRUE)
+           == CSTR_EQUAL;
+}
 #else
 bool sameIdentity(const std::filesystem::path &first, const std::filesystem::path &second, std::error_code &error)
 {
     return std::filesystem::equivalent(first, second, error);
+}
+
+bool sameSpelling(const std::filesystem::path &first, const std::filesystem::path &second)
+{
+    return first == second;
 }
 #endif
 
@@ -57,11 +72,20 @@ bool isSameFile(const std::filesystem::path &first, const std::filesystem::path 
         // When the file system cannot tell, assume the worst: the caller then refuses to write.
         return same || error;
     }
-    const std::filesystem::path firstAbsolute = std::filesystem::absolute(first, firstError);
-    const std::filesystem::path secondAbsolute = std::filesystem::absolute(second, secondError);
+    const std::filesystem::path firstAbsolute = std::filesystem::absolute(first, firstError).lexically_normal();
+    const std::filesystem::path secondAbsolute = std::filesystem::absolute(second, secondError).lexically_normal();
     if (firstError || secondError)
         return true;
-    return firstAbsolute.lexically_normal() == secondAbsolute.lexically_normal();
+    // A file about to be created: the same name in the same folder, however the folder is reached
+    // (a linked folder, another drive letter).
+    const std::filesystem::path firstFolder = firstAbsolute.parent_path();
+    const std::filesystem::path secondFolder = secondAbsolute.parent_path();
+    if (std::filesystem::exists(firstFolder, firstError) && std::filesystem::exists(secondFolder, secondError)) {
+        std::error_code error;
+        const bool sameFolder = sameIdentity(firstFolder, secondFolder, error);
+        return (sameFolder || error) && sameSpelling(firstAbsolute.filename(), secondAbsolute.filename());
+    }
+    return sameSpelling(firstAbsolute, secondAbsolute);
 }
 
 } // namespace rmevents
