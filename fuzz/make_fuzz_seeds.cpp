@@ -20,16 +20,8 @@ using namespace RealMediaTest;
 
 namespace {
 
-const QByteArray everyRecord = "u 00:00:02.0 00:00:05.0 &&_rpexternal&&http://example.com/a\r\n"
-                               "u 00:00:00.1 00:01:00.0 &&_rpcontextwin&&http://example.com/b?rpcontextheight=250\r\n"
-                               "i 00:00:00.0 00:00:10.0 The title\r\n"
-                               "c 00:00:01.5 00:00:10.0 (c) Somebody\r\n"
-                               "a 00:00:00.0 00:00:20.0 An author\r\n"
-                               "n 00:00:00.0 00:00:10.0 one, two\r\n"
-                               "q 00:00:00.0 00:00:10.0  First line second line\r\n";
-const QByteArray clickMap = "DURATION=0:0:1:5:0\r\n<MAP START=0:0:0:0:0 END=0:0:1:5:0 COORDS=0,0,1024,768>"
-                            "<AREA SHAPE=RECTANGLE COORDS=0,0,1024,768 URL=\"http://pop.example/\" "
-                            "ALT=\"Click \"here\"\"></MAP>\r\n";
+const QByteArray everyRecord = timedEventScript();
+const QByteArray clickMap = quotedClickMap();
 
 void write(const QString &path, const QByteArray &bytes)
 {

@@ -281,6 +281,24 @@ QByteArray logicalStreamData(const QList<Property> &properties, const QList<quin
     return bytes + body;
 }
 
+QByteArray timedEventScript()
+{
+    return "u 00:00:02.0 00:00:05.0 &&_rpexternal&&http://example.com/a\r\n"
+           "u 00:00:00.1 00:01:00.0 &&_rpcontextwin&&http://example.com/b?rpcontextheight=250\r\n"
+           "i 00:00:00.0 00:00:10.0 The title\r\n"
+           "c 00:00:01.5 00:00:10.0 (c) Somebody\r\n"
+           "a 00:00:00.0 00:00:20.0 An author\r\n"
+           "n 00:00:00.0 00:00:10.0 one, two\r\n"
+           "q 00:00:00.0 00:00:10.0  First line second line\r\n";
+}
+
+QByteArray quotedClickMap()
+{
+    return "DURATION=0:0:1:5:0\r\n<MAP START=0:0:0:0:0 END=0:0:1:5:0 COORDS=0,0,1024,768>"
+           "<AREA SHAPE=RECTANGLE COORDS=0,0,1024,768 URL=\"http://pop.example/\" "
+           "ALT=\"Click \"here\"\"></MAP>\r\n";
+}
+
 QByteArray buildClip(const Clip &clip)
 {
     // The header's length does not depend on the offsets it holds, so it is laid out first.

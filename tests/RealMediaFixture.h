@@ -71,6 +71,12 @@ struct Clip
 
 QByteArray buildClip(const Clip &clip);
 
+// An event script with two URL events, one at a tenth and out of time order, and every
+// clip-information record with times of its own.
+QByteArray timedEventScript();
+// A click map of 1 minute 5 seconds whose show text holds double quotes.
+QByteArray quotedClickMap();
+
 // The type-specific data of a logical stream with these properties, grouping these physical
 // streams whose data lies at dataOffset.
 QByteArray logicalStreamData(const QList<Property> &properties, const QList<quint16> &physicalStreams = {},
