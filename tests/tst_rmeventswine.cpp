@@ -52,25 +52,16 @@ private:
 
     std::unique_ptr<WinePrefix> m_wine;
     QByteArray m_clip;
-    QByteArray m_mergedClip; // m_clip with the URL events and the click map below
+    QByteArray m_mergedClip; // m_clip with the events and the click map below
 };
 
 namespace {
 
-const QByteArray events = "i 00:00:00.0 00:00:00.0 A title\r\n"
-                          "a 00:00:00.0 00:00:00.0 An author\r\n"
-                          "c 00:00:00.0 00:00:00.0 (c) 2024 Somebody\r\n"
-                          "n 00:00:00.0 00:00:00.0 clip, test\r\n"
-                          "q 00:00:00.0 00:00:00.0 A description, \xe9\r\n"
-                          "u 00:00:01.0 00:00:05.0 &&_rpexternal&&http://example.com/a\r\n"
-                          "u 00:01:00.0 00:02:00.0 &&_rpbrowser&&http://example.com/b?x=1&y=2\r\n";
+const QByteArray events = RealMediaTest::timedEventScript();
+const QByteArray map = RealMediaTest::quotedClickMap();
 
 const QByteArray clipInformation = "i 00:00:00.0 00:00:00.0 A title\r\n"
                                    "q 00:00:00.0 00:00:00.0 A comment\r\n";
-
-const QByteArray map = "DURATION=0:0:1:5:0\r\n"
-                       "<MAP START=0:0:0:0:0 END=0:0:1:5:0 COORDS=0,0,1024,768><AREA SHAPE=RECTANGLE "
-                       "COORDS=0,0,1024,768 URL=\"http://example.com/\" ALT=\"Visit us\"></MAP>\r\n";
 
 // More than one of the tool's read windows.
 constexpr qint64 clipSize = 5 * 1024 * 1024 + 3;
@@ -211,6 +202,12 @@ void RmEventsWineTest::behavesAsTheLinuxBuild_data()
         << QStringList{"-i", "my clips/ my clip .rm", "-o", "my clips/my clip (merged).rm", "-e", "my events.txt",
                        "-m", "my map.txt", "-l", "my log .txt"}
         << 0;
+    QTest::newRow("8-bit and UTF-8 texts")
+        << FolderEntries{file("a.rm", m_clip),
+                         file("events.txt", "u 00:00:01.0 00:00:02.0 &&_rpbrowser&&http://example.com/\xe9\r\n"
+                                            "i 00:00:00.0 00:00:00.0 \xe7\x89\x87\xe6\xae\xb5 \xff\r\n"),
+                         file("map.txt", map)}
+        << merge << 0;
     QTest::newRow("byte-order marks before both scripts")
         << FolderEntries{file("a.rm", m_clip), file("events.txt", "\xEF\xBB\xBF" + events),
                          file("map.txt", "\xEF\xBB\xBF" + map)}
