@@ -2,13 +2,18 @@
 
 #include <QProcess>
 
-ToolRun runMergeTool(const QString &folder, const QStringList &arguments, QProcess &process)
+ToolRun runToEnd(const QString &folder, const QString &program, const QStringList &arguments, QProcess &process)
 {
     process.setWorkingDirectory(folder);
-    process.start(QStringLiteral(RMEVENTS_PATH), arguments);
+    process.start(program, arguments);
     if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-        qFatal("rmevents did not finish normally");
+        qFatal("%s did not finish normally", qPrintable(program));
     return {process.exitCode(), process.readAllStandardError(), process.readAllStandardOutput()};
+}
+
+ToolRun runMergeTool(const QString &folder, const QStringList &arguments, QProcess &process)
+{
+    return runToEnd(folder, QStringLiteral(RMEVENTS_PATH), arguments, process);
 }
 
 ToolRun runMergeTool(const QString &folder, const QStringList &arguments)

@@ -13,6 +13,10 @@ struct ToolRun
     QByteArray standardOutput;
 };
 
+// Runs the program with this process in the folder; fatal when it does not end normally within a
+// minute.
+ToolRun runToEnd(const QString &folder, const QString &program, const QStringList &arguments, QProcess &process);
+
 // Runs the tool with this process (so that a test can watch it while it works); fatal when the
 // tool does not end normally within a minute.
 ToolRun runMergeTool(const QString &folder, const QStringList &arguments, QProcess &process);

@@ -45,6 +45,7 @@ private slots:
     void acceptsAnyFileNames();
     void rejectsBadCommandLines_data();
     void rejectsBadCommandLines();
+    void refusesALogThatWouldBeTheOutput();
     void removesOutputOfFailedMerge_data();
     void removesOutputOfFailedMerge();
     void mergesSourceOver4GiBGrowingTheOutput();
@@ -613,6 +614,20 @@ void RmEventsTest::rejectsBadCommandLines()
     QCOMPARE(folderContents(workspace.folder.path()), expectedContents);
     QVERIFY(readFile(workspace.path("a.rm")) == workspace.source);
     QCOMPARE(readFile(workspace.path("events.txt")), events);
+}
+
+void RmEventsTest::refusesALogThatWouldBeTheOutput()
+{
+    // Neither exists yet, but through a linked folder the two names would make one file.
+    Workspace workspace;
+    QVERIFY(QDir(workspace.folder.path()).mkdir("sub"));
+    QVERIFY(QFile::link("sub", workspace.path("linked")));
+
+    const ToolRun run = workspace.run({"-i", "a.rm", "-o", "linked/new.rm", "-e", "events.txt", "-l", "sub/new.rm"});
+
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY2(run.standardError.contains("rmevents: log \"sub/new.rm\" is the output\n"), run.standardError.constData());
+    QVERIFY(!QFileInfo::exists(workspace.path("sub/new.rm")));
 }
 
 void RmEventsTest::removesOutputOfFailedMerge_data()

@@ -2,6 +2,7 @@
 
 #include "ClipError.h"
 #include "ClipKind.h"
+#include "FileStatus.h"
 #include "InteractiveLayout.h"
 #include "LogicalStream.h"
 #include "PacketWindow.h"
@@ -177,7 +178,7 @@ void listRealAudio(SourceFile &source, std::ostream &out)
 std::string clipListing(const std::filesystem::path &clip)
 {
     std::error_code statusError;
-    if (!std::filesystem::is_regular_file(clip, statusError))
+    if (!std::filesystem::is_regular_file(fileStatus(clip, statusError)))
         throw ClipError(quoted(clip) + " is not a regular file");
     SourceFile source(clip);
     std::ostringstream listing;

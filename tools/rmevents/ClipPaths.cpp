@@ -1,5 +1,6 @@
 #include "ClipPaths.h"
 
+#include "FileStatus.h"
 #include "PathText.h"
 #include "SameFile.h"
 
@@ -10,7 +11,7 @@ namespace rmevents {
 std::optional<std::string> clipPathRefusal(const std::filesystem::path &source, const std::filesystem::path &output)
 {
     std::error_code error;
-    const std::filesystem::file_status sourceStatus = std::filesystem::status(source, error);
+    const std::filesystem::file_status sourceStatus = fileStatus(source, error);
     if (!std::filesystem::exists(sourceStatus))
         return "source " + quoted(source) + " does not exist";
     if (std::filesystem::is_directory(sourceStatus))
@@ -20,7 +21,7 @@ std::optional<std::string> clipPathRefusal(const std::filesystem::path &source, 
         return "source " + quoted(source) + " is not a regular file";
     if (isSameFile(source, output))
         return "output " + quoted(output) + " is the source itself";
-    const std::filesystem::file_status outputStatus = std::filesystem::status(output, error);
+    const std::filesystem::file_status outputStatus = fileStatus(output, error);
     if (std::filesystem::is_directory(outputStatus))
         return "output " + quoted(output) + " is a folder";
     // A failed merge removes the output, which must never take a device with it.

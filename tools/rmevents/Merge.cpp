@@ -4,6 +4,7 @@
 #include "ClipMerge.h"
 #include "ClipPaths.h"
 #include "EventScript.h"
+#include "FileStatus.h"
 #include "Log.h"
 #include "MapScript.h"
 #include "PathText.h"
@@ -184,7 +185,7 @@ int merge(const std::vector<std::filesystem::path> &commandLine)
     }
     // Opening a pipe for writing would wait for a reader, perhaps for ever.
     std::error_code statusError;
-    const std::filesystem::file_status logStatus = std::filesystem::status(*arguments.log, statusError);
+    const std::filesystem::file_status logStatus = fileStatus(*arguments.log, statusError);
     if (std::filesystem::exists(logStatus) && !std::filesystem::is_regular_file(logStatus)) {
         printUsage({"log " + quoted(*arguments.log) + " is not a regular file"});
         return exitBadCommandLine;

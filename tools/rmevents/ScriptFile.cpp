@@ -1,5 +1,7 @@
 #include "ScriptFile.h"
 
+#include "FileStatus.h"
+
 #include <array>
 #include <cerrno>
 #include <fstream>
@@ -22,7 +24,7 @@ std::string tooLarge(std::uintmax_t size)
 ScriptFile readScriptFile(const std::filesystem::path &file)
 {
     std::error_code statusError;
-    const std::filesystem::file_status status = std::filesystem::status(file, statusError);
+    const std::filesystem::file_status status = fileStatus(file, statusError);
     if (std::filesystem::is_directory(status))
         return {{}, "it is a folder"};
     // A device or a pipe could be endless, or wait for ever for a writer.
