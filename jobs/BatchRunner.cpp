@@ -8,7 +8,7 @@
 #include "jobs/RowStatus.h"
 #include "jobs/ToolLog.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QTimer>
@@ -38,14 +38,14 @@ void BatchRunner::start()
     if (m_running)
         return;
     if (m_clips.rowCount() == 0) {
-        emit messageRequested(QApplication::applicationDisplayName(), QStringLiteral(" Not file to be processed "),
+        emit messageRequested(QGuiApplication::applicationDisplayName(), QStringLiteral(" Not file to be processed "),
                               UserPrompts::Icon::None);
         return;
     }
     auto lock = std::make_unique<QLockFile>(workingFolder() + JobFiles::folderLock);
     lock->setStaleLockTime(0);
     if (!lock->tryLock(0)) {
-        showWarning(QStringLiteral("Another Clipvane is merging clips in this application folder. "
+        showWarning(QStringLiteral("Another Clipvane is merging clips in this working folder. "
                                    "Please wait until its batch has finished."));
         return;
     }

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-// The fixed names, in the application folder, of what a job shares with the merge tool.
+// The fixed names, in the working folder, of what a job shares with the merge tool.
 namespace JobFiles {
 inline const QString eventScript = QStringLiteral("events.txt");
 inline const QString mapScript = QStringLiteral("maps.txt");

@@ -36,10 +36,10 @@ public:
 
     // The file-name part of the language file's path.
     QString LangFileName() const;
-    // Takes the application folder followed by the name as given, a sub-folder included.
+    // Takes the working folder followed by the name as given, a sub-folder included.
     void setLangFileName(const QString &name);
     // The language file the translator reads and writes; a name never assigned lies in the
-    // application folder.
+    // working folder.
     QString LangFilePath() const;
 
     bool IgnoreEmptyString() const { return m_ignoreEmptyString; }
