@@ -1,11 +1,10 @@
 #include "app/Unit1.h"
 
 #include "app/FileList.h"
-#include "dialogs/ProductInfo.h"
-#include "widgets/ToolbarIcons.h"
 #include "dialogs/ClickEventsPanel.h"
 #include "dialogs/ClipInformationPanel.h"
 #include "dialogs/FrmAbout.h"
+#include "dialogs/ProductInfo.h"
 #include "dialogs/Unit2.h"
 #include "dialogs/Unit3.h"
 #include "jobs/BatchRunner.h"
@@ -22,6 +21,7 @@
 #include "widgets/MenuItem.h"
 #include "widgets/PageControl.h"
 #include "widgets/Panel.h"
+#include "widgets/ToolbarIcons.h"
 
 #include <QApplication>
 #include <QDragEnterEvent>

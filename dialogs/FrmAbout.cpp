@@ -1,9 +1,9 @@
 #include "dialogs/FrmAbout.h"
 
 #include "dialogs/ProductInfo.h"
-#include "widgets/ToolbarIcons.h"
 #include "platform/UserPrompts.h"
 #include "widgets/LinkLabel.h"
+#include "widgets/ToolbarIcons.h"
 
 #include <QGridLayout>
 #include <QKeyEvent>
