@@ -202,16 +202,21 @@ const IniFile::Contents &IniFile::contents() const
     return *m_contents;
 }
 
-QString IniFile::readString(const QString &section, const QString &key, const QString &defaultValue) const
+std::optional<QString> IniFile::readValue(const QString &section, const QString &key) const
 {
     const IniLines &lines = *contents().lines;
     const std::optional<SectionSpan> span = findSection(lines, section);
     if (!span)
-        return defaultValue;
+        return std::nullopt;
     const std::optional<qsizetype> entry = findEntry(lines, *span, key);
     if (!entry)
-        return defaultValue;
+        return std::nullopt;
     return cutToMaximum(lines.parsed[*entry].value);
+}
+
+QString IniFile::readString(const QString &section, const QString &key, const QString &defaultValue) const
+{
+    return readValue(section, key).value_or(defaultValue);
 }
 
 int IniFile::readInteger(const QString &section, const QString &key, int defaultValue) const

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <memory>
+#include <optional>
 
 // Access to an INI file, with the semantics of the system's profile functions. Opening touches
 // nothing. The first read reads the file; later reads through this object or its copies take what
@@ -28,6 +29,8 @@ public:
 
     QString path() const { return m_path; }
 
+    // The entry's value, or nothing when the file, the section or the entry is missing.
+    std::optional<QString> readValue(const QString &section, const QString &key) const;
     // The entry's value, or the default when the file, the section or the entry is missing.
     QString readString(const QString &section, const QString &key, const QString &defaultValue) const;
     // The entry read as a whole number: decimal with an optional sign, or hexadecimal after "$" or

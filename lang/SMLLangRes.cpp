@@ -138,11 +138,17 @@ bool TsmlLangRes::mayCreateEntry(const QString &text) const
 void TsmlLangRes::translateText(const IniFile &file, const QString &key, const QString &current,
                                 const Apply &apply) const
 {
-    const QString value = file.readString(section(), key, QString());
-    if (!isBlank(value))
+    const std::optional<QString> stored = file.readValue(section(), key);
+    const QString value = stored.value_or(QString());
+    if (!isBlank(value)) {
         apply(DecodeValue(value));
-    else if (mayCreateEntry(current))
-        file.writeString(section(), key, EncodeValue(current));
+        return;
+    }
+    // An entry left empty on purpose is found again at every start; writing it back unchanged
+    // would cost a read and a parse of the whole file each time.
+    const QString created = EncodeValue(current);
+    if (mayCreateEntry(current) && stored != created)
+        file.writeString(section(), key, created);
 }
 
 void TsmlLangRes::TranslateStrProp(QObject *component, const QString &propName)

@@ -89,7 +89,12 @@ void LangFileTest::readString()
     QFETCH(QString, key);
     QFETCH(QString, expected);
     writeFile(m_path, file);
-    QCOMPARE(IniFile(m_path, utf8).readString(section, key, missing), expected);
+    const IniFile ini(m_path, utf8);
+    QCOMPARE(ini.readString(section, key, missing), expected);
+    // The value alone tells a missing entry from an empty one.
+    const std::optional<QString> value = ini.readValue(section, key);
+    QCOMPARE(value.has_value(), expected != missing);
+    QCOMPARE(value.value_or(missing), expected);
 }
 
 void LangFileTest::nothingToReadGivesTheDefault()
