@@ -224,6 +224,16 @@ void ScreenTest::statusesAndCaptionsFit()
         for (int column = 0; column < list->columnCount(); ++column)
             QVERIFY(metrics.horizontalAdvance(list->headerItem()->text(column)) + 2 * margin
                     <= list->header()->sectionSize(column));
+    // The headings are as tall as Qt's own headings of the same words in the same font.
+    for (ListView *list : {files, m_form->lvEvents}) {
+        QTreeWidget stock;
+        stock.setFont(list->font());
+        QStringList headings;
+        for (int column = 0; column < list->columnCount(); ++column)
+            headings.append(list->headerItem()->text(column));
+        stock.setHeaderLabels(headings);
+        QCOMPARE(list->header()->height(), stock.header()->sizeHint().height());
+    }
 
     for (PageControl *tabs : {m_form->RzPageControl1})
         for (int index = 0; index < tabs->count(); ++index) {

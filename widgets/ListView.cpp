@@ -1,9 +1,38 @@
 #include "widgets/ListView.h"
 
 #include <QHeaderView>
+#include <QStyleOptionHeader>
+
+namespace {
+
+// Qt measures every heading in bold, for a heading that lights up with its selected column; these
+// headings never light up. Measured in the font they are drawn in, they keep their height, and the
+// window's start is spared loading a bold face that nothing there draws.
+class PlainHeader : public QHeaderView
+{
+public:
+    explicit PlainHeader(QWidget *parent) : QHeaderView(Qt::Horizontal, parent)
+    {
+        setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    }
+
+protected:
+    QSize sectionSizeFromContents(int logicalIndex) const override
+    {
+        ensurePolished();
+        QStyleOptionHeader option;
+        initStyleOption(&option);
+        option.section = logicalIndex;
+        option.text = model()->headerData(logicalIndex, orientation(), Qt::DisplayRole).toString();
+        return style()->sizeFromContents(QStyle::CT_HeaderSection, &option, QSize(), this);
+    }
+};
+
+} // namespace
 
 ListView::ListView(QWidget *parent) : QTreeWidget(parent)
 {
+    setHeader(new PlainHeader(this));
     setColumnCount(0);
     setRootIsDecorated(false);
     setUniformRowHeights(true);
