@@ -1,10 +1,10 @@
 #include "app/Startup.h"
 
-#include "app/Unit1.h"
+#include "app/MainWindow.h"
 #include "dialogs/ProductInfo.h"
 #include "jobs/AppFolder.h"
 #include "lang/IniFileWriteError.h"
-#include "lang/SMLLangRes.h"
+#include "lang/Translator.h"
 #include "platform/UserPrompts.h"
 
 #include <QApplication>

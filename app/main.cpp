@@ -1,6 +1,6 @@
 #include "app/ClipvaneApplication.h"
 #include "app/Startup.h"
-#include "app/Unit1.h"
+#include "app/MainWindow.h"
 
 int main(int argc, char *argv[])
 {

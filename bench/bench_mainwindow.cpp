@@ -2,7 +2,7 @@
 // with the process's peak memory, adding 10,000 dropped clips, and the per-clip overhead of a
 // 20-clip batch run with the bundled merge tool and the real 500 ms poll.
 #include "tests/RealMediaFixture.h"
-#include "app/Unit1.h"
+#include "app/MainWindow.h"
 #include "jobs/BatchRunner.h"
 #include "jobs/AppFolder.h"
 #include "platform/UserPrompts.h"

@@ -2,7 +2,7 @@
 // Each start is a fresh process, timed from its launch to its idle shown window (as a user waits
 // for it), and the kinds alternate so that all see the same machine; each figure is the median of
 // the runs, with the part from main to the idle window beside it.
-#include "app/Unit1.h"
+#include "app/MainWindow.h"
 #include "jobs/AppFolder.h"
 
 #include <QApplication>

@@ -1,8 +1,8 @@
 // The clip listing, which decodes the event and image-map packets of any clip.
 
-#include "ClipError.h"
-#include "ClipListing.h"
 #include "FuzzFile.h"
+#include "format/ClipError.h"
+#include "listing/ClipListing.h"
 
 #include <cstdint>
 

@@ -2,12 +2,12 @@
 // clip, and clip information alone, which old RealAudio files take too. A clip the merge refuses
 // is fine; one it writes must list again without a fault.
 
-#include "ClipError.h"
-#include "ClipListing.h"
-#include "ClipMerge.h"
-#include "EventScript.h"
 #include "FuzzFile.h"
-#include "MapScript.h"
+#include "format/ClipError.h"
+#include "listing/ClipListing.h"
+#include "merge/ClipMerge.h"
+#include "script/EventScript.h"
+#include "script/MapScript.h"
 
 #include <cstdint>
 #include <cstdlib>

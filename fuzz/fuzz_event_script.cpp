@@ -1,10 +1,10 @@
 // The event script reader, and the event stream built from what it accepts: every packet must
 // read back as the event it was made from.
 
-#include "ClipError.h"
-#include "EventScript.h"
-#include "InteractiveLayout.h"
-#include "InteractiveStreams.h"
+#include "format/ClipError.h"
+#include "format/InteractiveLayout.h"
+#include "merge/InteractiveStreams.h"
+#include "script/EventScript.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,10 +1,10 @@
 // The click-map script reader, and the image-map stream built from what it accepts: its packet
 // must read back as the map it was made from.
 
-#include "ClipError.h"
-#include "InteractiveLayout.h"
-#include "InteractiveStreams.h"
-#include "MapScript.h"
+#include "format/ClipError.h"
+#include "format/InteractiveLayout.h"
+#include "merge/InteractiveStreams.h"
+#include "script/MapScript.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -5,10 +5,10 @@
 
 #include "RealMediaFixture.h"
 
-#include "ClipError.h"
-#include "ClipMerge.h"
-#include "EventScript.h"
-#include "MapScript.h"
+#include "format/ClipError.h"
+#include "merge/ClipMerge.h"
+#include "script/EventScript.h"
+#include "script/MapScript.h"
 
 #include <QByteArray>
 #include <QDir>

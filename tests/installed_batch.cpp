@@ -6,7 +6,7 @@
 
 #include "app/ClipvaneApplication.h"
 #include "app/Startup.h"
-#include "app/Unit1.h"
+#include "app/MainWindow.h"
 #include "jobs/BatchRunner.h"
 #include "widgets/ListView.h"
 

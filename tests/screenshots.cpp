@@ -4,13 +4,13 @@
 // the folder given as the argument.
 #include "TestSupport.h"
 
-#include "app/Unit1.h"
+#include "app/MainWindow.h"
 #include "dialogs/ClickEventsPanel.h"
 #include "dialogs/ClipInformationPanel.h"
 #include "jobs/RowStatus.h"
-#include "dialogs/FrmAbout.h"
-#include "dialogs/Unit2.h"
-#include "dialogs/Unit3.h"
+#include "dialogs/AboutBox.h"
+#include "dialogs/OutputFileDialog.h"
+#include "dialogs/EventDialog.h"
 #include "platform/DesktopPrompts.h"
 #include "widgets/ListView.h"
 #include "widgets/PageControl.h"

@@ -2,7 +2,7 @@
 #include "RealMediaFixture.h"
 #include "TestSupport.h"
 
-#include "app/Unit1.h"
+#include "app/MainWindow.h"
 #include "dialogs/ClickEventsPanel.h"
 #include "dialogs/ClipInformationPanel.h"
 #include "jobs/BatchRunner.h"

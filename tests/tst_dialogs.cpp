@@ -1,8 +1,8 @@
 #include "TestSupport.h"
 
-#include "app/Unit1.h"
-#include "dialogs/FrmAbout.h"
-#include "dialogs/Unit2.h"
+#include "app/MainWindow.h"
+#include "dialogs/AboutBox.h"
+#include "dialogs/OutputFileDialog.h"
 #include "widgets/CaptionedWidgets.h"
 #include "widgets/LinkLabel.h"
 #include "widgets/ListView.h"

@@ -1,8 +1,8 @@
 #include "TestSupport.h"
 
-#include "app/Unit1.h"
+#include "app/MainWindow.h"
 #include "jobs/JobScripts.h"
-#include "dialogs/Unit3.h"
+#include "dialogs/EventDialog.h"
 #include "widgets/CaptionedWidgets.h"
 #include "widgets/ListView.h"
 #include "widgets/RadioGroup.h"

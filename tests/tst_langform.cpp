@@ -2,9 +2,9 @@
 #include "tst_langsupport.h"
 
 #include "lang/IniFileWriteError.h"
-#include "lang/SMLFormLangRes.h"
-#include "lang/SMLMenuLangRes.h"
-#include "lang/SMLMsgLangRes.h"
+#include "lang/FormTranslator.h"
+#include "lang/MenuTranslator.h"
+#include "lang/MessageTranslator.h"
 #include "platform/CodePage.h"
 #include "widgets/CaptionedWidgets.h"
 #include "widgets/ListView.h"

@@ -2,8 +2,8 @@
 #include "tst_langsupport.h"
 
 #include "lang/IniFileWriteError.h"
-#include "lang/SMLMenuLangRes.h"
-#include "lang/SMLMsgLangRes.h"
+#include "lang/MenuTranslator.h"
+#include "lang/MessageTranslator.h"
 #include "widgets/MenuItem.h"
 
 #include <QDir>

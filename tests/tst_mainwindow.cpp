@@ -1,6 +1,6 @@
 #include "TestSupport.h"
 
-#include "app/Unit1.h"
+#include "app/MainWindow.h"
 #include "dialogs/ClickEventsPanel.h"
 #include "dialogs/ClipInformationPanel.h"
 #include "jobs/JobScripts.h"

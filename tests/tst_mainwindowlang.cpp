@@ -1,7 +1,7 @@
 #include "TestSupport.h"
 
 #include "app/Startup.h"
-#include "app/Unit1.h"
+#include "app/MainWindow.h"
 #include "dialogs/ClipInformationPanel.h"
 #include "platform/CodePage.h"
 #include "widgets/CaptionedWidgets.h"

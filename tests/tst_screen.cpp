@@ -1,13 +1,13 @@
 // What a person sees and what assistive technology reads, on a real X server (run under Xvfb).
 #include "TestSupport.h"
 
-#include "app/Unit1.h"
+#include "app/MainWindow.h"
 #include "dialogs/ClickEventsPanel.h"
 #include "dialogs/ClipInformationPanel.h"
 #include "jobs/RowStatus.h"
-#include "dialogs/FrmAbout.h"
-#include "dialogs/Unit2.h"
-#include "dialogs/Unit3.h"
+#include "dialogs/AboutBox.h"
+#include "dialogs/OutputFileDialog.h"
+#include "dialogs/EventDialog.h"
 #include "platform/DesktopPrompts.h"
 #include "platform/WindowsFonts.h"
 #include "widgets/CaptionedWidgets.h"

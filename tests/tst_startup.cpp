@@ -2,7 +2,7 @@
 #include "TestSupport.h"
 
 #include "app/Startup.h"
-#include "app/Unit1.h"
+#include "app/MainWindow.h"
 #include "jobs/BatchRunner.h"
 #include "jobs/AppFolder.h"
 #include "widgets/ListView.h"

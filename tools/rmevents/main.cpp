@@ -1,5 +1,5 @@
-#include "ClipListing.h"
-#include "Merge.h"
+#include "listing/ClipListing.h"
+#include "merge/Merge.h"
 
 #include <cstdio>
 #include <filesystem>
