@@ -1,6 +1,15 @@
 #include "app/FileList.h"
 
+#include "jobs/OutputRule.h"
+#include "jobs/RowStatus.h"
 #include "widgets/ListView.h"
+
+namespace {
+
+const int addedFolderRole = Qt::UserRole;
+const int setByHandRole = Qt::UserRole + 1;
+
+} // namespace
 
 int FileList::rowCount() const
 {
@@ -20,4 +29,33 @@ QString FileList::outputPath(int row) const
 void FileList::setStatus(int row, const QString &status)
 {
     m_view.setSubItem(row, 1, status);
+}
+
+void FileList::addClip(const QString &sourcePath, const QString &addedFolder, const OutputRule &rule)
+{
+    QTreeWidgetItem *item = m_view.addRow(
+        sourcePath, {ruleOutputPath(rule, sourcePath, addedFolder), RowStatus::toBeProcessed});
+    item->setData(0, addedFolderRole, addedFolder);
+}
+
+void FileList::applyRule(const OutputRule &rule)
+{
+    for (int row = 0; row < rowCount(); ++row) {
+        if (isOutputSetByHand(row))
+            continue;
+        const QTreeWidgetItem *item = m_view.topLevelItem(row);
+        m_view.setSubItem(row, 0, ruleOutputPath(rule, sourcePath(row), item->data(0, addedFolderRole).toString()));
+    }
+}
+
+void FileList::markOutputSetByHand(int row)
+{
+    if (QTreeWidgetItem *item = m_view.topLevelItem(row))
+        item->setData(0, setByHandRole, true);
+}
+
+bool FileList::isOutputSetByHand(int row) const
+{
+    const QTreeWidgetItem *item = m_view.topLevelItem(row);
+    return item && item->data(0, setByHandRole).toBool();
 }

@@ -2,15 +2,19 @@
 #include "app/MainWindow.h"
 
 #include "app/FileList.h"
+#include "app/RememberedSettings.h"
 #include "dialogs/ClickEventsPanel.h"
 #include "dialogs/ClipInformationPanel.h"
 #include "dialogs/AboutBox.h"
 #include "dialogs/ProductInfo.h"
 #include "dialogs/OutputFileDialog.h"
+#include "dialogs/OutputRuleDialog.h"
 #include "dialogs/EventDialog.h"
 #include "jobs/BatchRunner.h"
 #include "jobs/ClipPaths.h"
-#include "jobs/RowStatus.h"
+#include "jobs/ClipSearch.h"
+#include "jobs/InputOutputError.h"
+#include "jobs/ProfileError.h"
 #include "lang/FormTranslator.h"
 #include "lang/MenuTranslator.h"
 #include "lang/MessageTranslator.h"
@@ -25,8 +29,11 @@
 #include "widgets/ToolbarIcons.h"
 
 #include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -41,6 +48,13 @@ const QSize toolButtonSize(76, 44);
 const int toolSeparatorWidth = 8;
 
 const QString openDialogFilter = QStringLiteral("All Files (*.*)|*.*|RM(*.rm)|*.RM|RMVB(*.rmvb)|*.RMVB|RA(*.ra)|*.RA");
+const QString profileFilter = QStringLiteral("Clipvane Profile (*.json)|*.json|All Files (*.*)|*.*");
+
+// A file dialog's preset that opens it in this folder without choosing a file.
+QString inFolder(const QString &folder)
+{
+    return folder.isEmpty() ? QString() : folder + QLatin1Char('/');
+}
 
 QVBoxLayout *stackedLayout(QWidget *parent)
 {
@@ -72,7 +86,9 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
     createLanguageComponents();
     createMainMenu();
     createActions();
+    createProfileCommands();
     FormCreate();
+    restoreWindowGeometry();
 }
 
 TForm1::~TForm1() = default;
@@ -363,6 +379,77 @@ void TForm1::createActions()
     }
 }
 
+// The commands that came after the language file's keys were settled stay out of the component list,
+// so that the language file keeps its keys.
+void TForm1::createProfileCommands()
+{
+    auto menuOf = [this](const char *itemName) {
+        return qobject_cast<QMenu *>(findChild<QAction *>(QString::fromLatin1(itemName))->parent());
+    };
+    auto command = [this](const char *name, const char *caption, void (TForm1::*handler)(), QObject *parent) {
+        auto *action = new MenuItem(QString::fromLatin1(caption), parent);
+        action->setObjectName(QString::fromLatin1(name));
+        connect(action, &QAction::triggered, this, handler);
+        return action;
+    };
+
+    QMenu *fileMenu = menuOf("Exit1");
+    QAction *firstSeparator = findChild<QAction *>(QStringLiteral("N1"));
+    AddFolder1 = command("AddFolder1", "Add Folder...", &TForm1::actAddFolderExecute, fileMenu);
+    fileMenu->insertAction(firstSeparator, AddFolder1);
+    OpenProfile1 = command("OpenProfile1", "Open Profile...", &TForm1::actOpenProfileExecute, fileMenu);
+    SaveProfile1 = command("SaveProfile1", "Save Profile", &TForm1::actSaveProfileExecute, fileMenu);
+    SaveProfileAs1 = command("SaveProfileAs1", "Save Profile As...", &TForm1::actSaveProfileAsExecute, fileMenu);
+    RecentProfiles1 = new QMenu(QStringLiteral("Recent Profiles"), fileMenu);
+    RecentProfiles1->setObjectName(QStringLiteral("RecentProfiles1"));
+    QAction *exit = findChild<QAction *>(QStringLiteral("Exit1"));
+    fileMenu->insertActions(exit, {OpenProfile1, SaveProfile1, SaveProfileAs1});
+    fileMenu->insertMenu(exit, RecentProfiles1);
+    fileMenu->insertAction(exit, new MenuItem(QStringLiteral("-"), fileMenu));
+    updateRecentProfiles();
+
+    QMenu *editMenu = menuOf("EditItem1");
+    OutputFolder1 = command("OutputFolder1", "Output Folder...", &TForm1::actOutputRuleExecute, editMenu);
+    editMenu->addActions({new MenuItem(QStringLiteral("-"), editMenu), OutputFolder1});
+
+    AddFolder2 = command("AddFolder2", "Add Folder...", &TForm1::actAddFolderExecute, pmFiles);
+    pmFiles->insertAction(findChild<QAction *>(QStringLiteral("EditItem2")), AddFolder2);
+}
+
+void TForm1::updateRecentProfiles()
+{
+    RecentProfiles1->clear();
+    const QStringList profiles = RememberedSettings().recentProfiles();
+    for (qsizetype i = 0; i < profiles.size(); ++i) {
+        const QString path = profiles[i];
+        QAction *item = RecentProfiles1->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()));
+        item->setToolTip(QDir::toNativeSeparators(path));
+        connect(item, &QAction::triggered, this, [this, path] { openProfile(path); });
+    }
+    RecentProfiles1->setEnabled(!profiles.isEmpty());
+}
+
+// The place the window had when it was last closed, as long as a screen still shows it.
+void TForm1::restoreWindowGeometry()
+{
+    const std::optional<QRect> geometry = RememberedSettings().windowGeometry();
+    if (!geometry)
+        return;
+    for (const QScreen *screen : QGuiApplication::screens()) {
+        if (screen->availableGeometry().intersects(*geometry)) {
+            setGeometry(*geometry);
+            return;
+        }
+    }
+    resize(geometry->size());
+}
+
+void TForm1::closeEvent(QCloseEvent *event)
+{
+    RememberedSettings().setWindowGeometry(normalGeometry());
+    QMainWindow::closeEvent(event);
+}
+
 void TForm1::FormCreate()
 {
     // The application title. Only the name is set: a display name would be appended to every
@@ -409,10 +496,14 @@ void TForm1::Comments1Click()
 
 void TForm1::actEditItemExecute()
 {
-    if (lvFiles->selectedRow() < 0)
+    const int row = lvFiles->selectedRow();
+    if (row < 0)
         return;
+    const QString output = lvFiles->subItem(row, 0);
     TFrmedtfile dialog(lvFiles, this);
-    dialog.exec();
+    // An output changed by hand stays as the person set it, whatever rule comes later.
+    if (dialog.exec() == QDialog::Accepted && lvFiles->subItem(row, 0) != output)
+        m_fileList->markOutputSetByHand(row);
 }
 
 void TForm1::About1Click()
@@ -457,15 +548,160 @@ bool TForm1::AddClip(const QString &path)
 {
     if (!isClipPath(path))
         return false;
-    lvFiles->addRow(path, {defaultOutputPath(path), RowStatus::toBeProcessed});
+    addClipFrom(path, path.left(fileNameStart(path)));
     return true;
+}
+
+int TForm1::AddFolder(const QString &folder)
+{
+    const QString addedFolder = QFileInfo(folder).absoluteFilePath();
+    const QStringList clips = clipsBelow(addedFolder);
+    lvFiles->setUpdatesEnabled(false);
+    for (const QString &clip : clips)
+        addClipFrom(clip, addedFolder);
+    lvFiles->setUpdatesEnabled(true);
+    return int(clips.size());
+}
+
+void TForm1::addClipFrom(const QString &path, const QString &addedFolder)
+{
+    m_fileList->addClip(path, addedFolder, m_outputRule);
 }
 
 void TForm1::actAddFilesExecute()
 {
-    const QString path = UserPrompts::current().chooseFileToOpen(this, openDialogFilter);
-    if (!path.isEmpty())
-        AddClip(path);
+    RememberedSettings settings;
+    const QString path = UserPrompts::current().chooseFileToOpen(
+        this, openDialogFilter, inFolder(settings.lastFolder(RememberedSettings::Folder::AddFiles)));
+    if (path.isEmpty())
+        return;
+    settings.setLastFolder(RememberedSettings::Folder::AddFiles, QFileInfo(path).absolutePath());
+    AddClip(path);
+}
+
+void TForm1::actAddFolderExecute()
+{
+    RememberedSettings settings;
+    const QString folder = UserPrompts::current().chooseFolder(
+        this, QStringLiteral("Add Folder"), settings.lastFolder(RememberedSettings::Folder::AddFolder));
+    if (folder.isEmpty())
+        return;
+    settings.setLastFolder(RememberedSettings::Folder::AddFolder, folder);
+    if (AddFolder(folder) == 0)
+        UserPrompts::current().showMessage(
+            this, ProductInfo::name,
+            QStringLiteral("No RealMedia clips (.rm, .rmvb, .ra) were found in \"%1\" or its sub-folders.")
+                .arg(QDir::toNativeSeparators(folder)),
+            UserPrompts::Icon::Warning);
+}
+
+void TForm1::actOutputRuleExecute()
+{
+    RememberedSettings settings;
+    OutputRuleDialog dialog(m_outputRule, settings.lastFolder(RememberedSettings::Folder::Output), this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    if (!dialog.lastBrowsedFolder().isEmpty())
+        settings.setLastFolder(RememberedSettings::Folder::Output, dialog.lastBrowsedFolder());
+    setOutputRule(dialog.rule());
+}
+
+void TForm1::setOutputRule(const OutputRule &rule)
+{
+    m_outputRule = rule;
+    m_fileList->applyRule(rule);
+}
+
+void TForm1::actOpenProfileExecute()
+{
+    RememberedSettings settings;
+    const QString path = UserPrompts::current().chooseFileToOpen(
+        this, profileFilter, inFolder(settings.lastFolder(RememberedSettings::Folder::Profile)));
+    if (path.isEmpty())
+        return;
+    settings.setLastFolder(RememberedSettings::Folder::Profile, QFileInfo(path).absolutePath());
+    openProfile(path);
+}
+
+bool TForm1::openProfile(const QString &path)
+{
+    const QString absolutePath = QFileInfo(path).absoluteFilePath();
+    try {
+        applyProfile(readProfileFile(absolutePath));
+    } catch (const ProfileError &error) {
+        if (!QFileInfo::exists(absolutePath)) {
+            RememberedSettings().removeRecentProfile(absolutePath);
+            updateRecentProfiles();
+        }
+        showError(error.message());
+        return false;
+    }
+    m_profilePath = absolutePath;
+    RememberedSettings().addRecentProfile(absolutePath);
+    updateRecentProfiles();
+    return true;
+}
+
+void TForm1::actSaveProfileExecute()
+{
+    if (m_profilePath.isEmpty())
+        actSaveProfileAsExecute();
+    else
+        saveProfile(m_profilePath);
+}
+
+void TForm1::actSaveProfileAsExecute()
+{
+    RememberedSettings settings;
+    const QString preset =
+        m_profilePath.isEmpty() ? inFolder(settings.lastFolder(RememberedSettings::Folder::Profile)) : m_profilePath;
+    QString path = UserPrompts::current().chooseFileToSave(this, profileFilter, preset);
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QLatin1String(".json");
+    settings.setLastFolder(RememberedSettings::Folder::Profile, QFileInfo(path).absolutePath());
+    saveProfile(path);
+}
+
+bool TForm1::saveProfile(const QString &path)
+{
+    const QString absolutePath = QFileInfo(path).absoluteFilePath();
+    try {
+        writeProfileFile(absolutePath, profile());
+    } catch (const InputOutputError &error) {
+        showError(error.message());
+        return false;
+    }
+    m_profilePath = absolutePath;
+    RememberedSettings().addRecentProfile(absolutePath);
+    updateRecentProfiles();
+    return true;
+}
+
+Profile TForm1::profile() const
+{
+    return {jobSettings(), m_outputRule};
+}
+
+void TForm1::applyProfile(const Profile &profile)
+{
+    setTimeEventRows(profile.settings.timeEvents);
+    clickEvents->setClickEvent(profile.settings.withMap, profile.settings.clickMap);
+    clipInformation->setClipInformation(profile.settings.clipInformation);
+    setOutputRule(profile.output);
+}
+
+void TForm1::setTimeEventRows(const QList<TimeEventRow> &rows)
+{
+    lvEvents->clear();
+    for (const TimeEventRow &row : rows)
+        lvEvents->addRow(row.start, {row.end, row.target, row.url});
+}
+
+void TForm1::showError(const QString &text)
+{
+    UserPrompts::current().showMessage(this, ProductInfo::name, text, UserPrompts::Icon::Error);
 }
 
 void TForm1::dragEnterEvent(QDragEnterEvent *event)
@@ -484,8 +720,13 @@ void TForm1::WMDropFiles(const QList<QUrl> &urls)
 {
     lvFiles->setUpdatesEnabled(false);
     for (const QUrl &url : urls) {
-        if (url.isLocalFile())
-            AddClip(url.toLocalFile());
+        if (!url.isLocalFile())
+            continue;
+        const QString path = url.toLocalFile();
+        if (QFileInfo(path).isDir())
+            AddFolder(path);
+        else
+            AddClip(path);
     }
     lvFiles->setUpdatesEnabled(true);
 }

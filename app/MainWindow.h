@@ -2,6 +2,8 @@
 #pragma once
 
 #include "jobs/JobSettings.h"
+#include "jobs/OutputRule.h"
+#include "jobs/Profile.h"
 #include "lang/ComponentList.h"
 #include "lang/ComponentOwner.h"
 
@@ -64,8 +66,29 @@ public:
     void About1Click();
     void UpdateCaption();
 
+    // Profiles, folders of clips and where merged clips go.
+    void actAddFolderExecute();
+    void actOpenProfileExecute();
+    void actSaveProfileExecute();
+    void actSaveProfileAsExecute();
+    void actOutputRuleExecute();
+    // Opens a profile into the controls; a refused one is reported and changes nothing.
+    bool openProfile(const QString &path);
+    // Saves the controls as a profile; a failure is reported and leaves the old file whole.
+    bool saveProfile(const QString &path);
+    // The path of the profile last opened or saved, empty before.
+    QString profilePath() const { return m_profilePath; }
+    // The controls' whole setup, and the same put back into them.
+    Profile profile() const;
+    void applyProfile(const Profile &profile);
+    const OutputRule &outputRule() const { return m_outputRule; }
+    // Gives every row not set by hand with Edit Item its output by the rule.
+    void setOutputRule(const OutputRule &rule);
+
     // The file list.
     bool AddClip(const QString &path);
+    // Lists every clip below the folder; returns how many.
+    int AddFolder(const QString &folder);
     void WMDropFiles(const QList<QUrl> &urls);
 
     // The settings of a clip's job, read from the controls as they stand.
@@ -104,6 +127,13 @@ public:
     MenuItem *StartMerging1 = nullptr;
     QObject *actlst1 = nullptr;
     QAction *actStart = nullptr;
+    QAction *AddFolder1 = nullptr;
+    QAction *OpenProfile1 = nullptr;
+    QAction *SaveProfile1 = nullptr;
+    QAction *SaveProfileAs1 = nullptr;
+    QMenu *RecentProfiles1 = nullptr;
+    QAction *OutputFolder1 = nullptr;
+    QAction *AddFolder2 = nullptr;
 
     // Whether the event dialog adds (1) or edits the selected row (2).
     int EventDialogMode = 1;
@@ -111,6 +141,7 @@ public:
 protected:
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     template <class T, class... Args> T *create(const QString &name, Args &&...args)
@@ -129,6 +160,12 @@ private:
     void createActions();
     void FormCreate();
     void acceptDropsOnlyOnWindow();
+    void createProfileCommands();
+    void updateRecentProfiles();
+    void restoreWindowGeometry();
+    void addClipFrom(const QString &path, const QString &addedFolder);
+    void setTimeEventRows(const QList<TimeEventRow> &rows);
+    void showError(const QString &text);
 
     QList<TimeEventRow> timeEventRows() const;
     void setStartEnabled(bool enabled);
@@ -137,4 +174,6 @@ private:
     ComponentList m_components;
     std::unique_ptr<FileList> m_fileList;
     BatchRunner *m_runner = nullptr;
+    OutputRule m_outputRule;
+    QString m_profilePath;
 };

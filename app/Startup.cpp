@@ -12,6 +12,25 @@
 
 namespace {
 
+struct CommandLine
+{
+    QString profile;
+    QStringList clipsAndFolders;
+};
+
+// "--profile FILE" anywhere; everything else is a clip or a folder of clips.
+CommandLine readCommandLine(const QStringList &arguments)
+{
+    CommandLine commandLine;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        if (arguments[i] == QLatin1String("--profile") && i + 1 < arguments.size())
+            commandLine.profile = arguments[++i];
+        else
+            commandLine.clipsAndFolders.append(arguments[i]);
+    }
+    return commandLine;
+}
+
 void reportUnwritable(const IniFileWriteError &error)
 {
     UserPrompts::current().showMessage(nullptr, ProductInfo::name, error.message(), UserPrompts::Icon::Error);
@@ -19,7 +38,7 @@ void reportUnwritable(const IniFileWriteError &error)
 
 } // namespace
 
-std::unique_ptr<TForm1> createMainWindow(const QString &programFolder, const QStringList &clips)
+std::unique_ptr<TForm1> createMainWindow(const QString &programFolder, const QStringList &arguments)
 {
     // The user's data folder is named after the product, whatever the executable is called.
     QApplication::setApplicationName(ProductInfo::name);
@@ -29,8 +48,17 @@ std::unique_ptr<TForm1> createMainWindow(const QString &programFolder, const QSt
     }
     try {
         auto mainWindow = std::make_unique<TForm1>();
-        for (const QString &clip : clips)
-            mainWindow->AddClip(QFileInfo(clip).absoluteFilePath());
+        const CommandLine commandLine = readCommandLine(arguments);
+        // The profile first, so that its output rule places the clips listed after it.
+        if (!commandLine.profile.isEmpty())
+            mainWindow->openProfile(commandLine.profile);
+        for (const QString &item : commandLine.clipsAndFolders) {
+            const QFileInfo info(item);
+            if (info.isDir())
+                mainWindow->AddFolder(info.absoluteFilePath());
+            else
+                mainWindow->AddClip(info.absoluteFilePath());
+        }
         return mainWindow;
     } catch (const IniFileWriteError &error) {
         reportUnwritable(error);

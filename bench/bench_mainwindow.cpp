@@ -25,6 +25,7 @@ public:
     void showMessage(QWidget *, const QString &, const QString &, Icon) override {}
     QString chooseFileToOpen(QWidget *, const QString &, const QString &) override { return {}; }
     QString chooseFileToSave(QWidget *, const QString &, const QString &) override { return {}; }
+    QString chooseFolder(QWidget *, const QString &, const QString &) override { return {}; }
     bool openUrl(const QString &) override { return true; }
 };
 

@@ -72,6 +72,17 @@ ClickMap ClickEventsPanel::clickMap() const
     return {SpinEdit1->value(), SpinEdit2->value(), SpinEdit3->value(), Edit5->text(), Edit4->text()};
 }
 
+void ClickEventsPanel::setClickEvent(bool on, const ClickMap &map)
+{
+    CheckBox4->setChecked(on);
+    SpinEdit1->setValue(map.hours);
+    SpinEdit2->setValue(map.minutes);
+    SpinEdit3->setValue(map.seconds);
+    Edit4->setText(map.showText);
+    Edit5->setText(map.popUpUrl);
+    CheckBox4Click();
+}
+
 void ClickEventsPanel::CheckBox4Click()
 {
     const bool on = CheckBox4->isChecked();

@@ -24,6 +24,8 @@ public:
     // Whether the click event is merged at all.
     bool isOn() const;
     ClickMap clickMap() const;
+    // Shows these values, the fields enabled as the switch says.
+    void setClickEvent(bool on, const ClickMap &map);
 
     TabSheet *TabSheet6 = nullptr;
     CheckBox *CheckBox4 = nullptr;

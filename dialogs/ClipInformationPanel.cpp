@@ -62,6 +62,27 @@ ClipInformation ClipInformationPanel::clipInformation() const
             {chk2->isChecked(), typedText(*mmo1)}};
 }
 
+void ClipInformationPanel::setClipInformation(const ClipInformation &information)
+{
+    const struct {
+        const ClipInfoItem &item;
+        CheckBox *box;
+        QLineEdit *field;
+        void (ClipInformationPanel::*handler)();
+    } items[] = {{information.title, CheckBox1, Edit1, &ClipInformationPanel::CheckBox1Click},
+                 {information.copyright, CheckBox2, Edit2, &ClipInformationPanel::CheckBox2Click},
+                 {information.author, CheckBox3, Edit3, &ClipInformationPanel::CheckBox3Click},
+                 {information.keywords, chk1, edt1, &ClipInformationPanel::chk1Click}};
+    for (const auto &entry : items) {
+        entry.box->setChecked(entry.item.checked);
+        entry.field->setText(entry.item.text);
+        (this->*entry.handler)();
+    }
+    chk2->setChecked(information.description.checked);
+    mmo1->setPlainText(information.description.text);
+    chk2Click();
+}
+
 void ClipInformationPanel::CheckBox1Click()
 {
     Edit1->setEnabled(CheckBox1->isChecked());

@@ -21,6 +21,8 @@ public:
     ClipInformationPanel(PageControl *pages, ComponentList &components, QObject *parent);
 
     ClipInformation clipInformation() const;
+    // Shows these items, each field enabled as its box says.
+    void setClipInformation(const ClipInformation &information);
 
     TabSheet *TabSheet7 = nullptr;
     CheckBox *CheckBox1 = nullptr;

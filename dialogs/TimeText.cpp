@@ -1,5 +1,7 @@
 #include "dialogs/TimeText.h"
 
+#include "jobs/BrowserTargets.h"
+
 #include <utility>
 
 namespace {
@@ -17,10 +19,6 @@ std::pair<QString, QString> splitAt(const QString &text, QChar separator)
         return {text, QString()};
     return {text.left(at), text.mid(at + 1)};
 }
-
-const QString mediaBrowser = QStringLiteral("Media Browser");
-const QString externalBrowser = QStringLiteral("External Browser");
-const QString relatedInfoPane = QStringLiteral("Related Info Pane");
 
 } // namespace
 
@@ -40,21 +38,11 @@ TimeOfEvent parseTimeText(const QString &text)
 
 QString browserTargetName(int index)
 {
-    switch (index) {
-    case 0:
-        return mediaBrowser;
-    case 1:
-        return externalBrowser;
-    default:
-        return relatedInfoPane;
-    }
+    return BrowserTargets::all.value(index, BrowserTargets::relatedInfoPane);
 }
 
 int browserTargetIndex(const QString &name)
 {
-    if (name == mediaBrowser)
-        return 0;
-    if (name == externalBrowser)
-        return 1;
-    return 2;
+    const qsizetype index = BrowserTargets::all.indexOf(name);
+    return index < 0 ? 2 : int(index);
 }

@@ -43,6 +43,14 @@ QString workingFolder()
     return redirectedWorkingFolder.isEmpty() ? executableFolder() : redirectedWorkingFolder;
 }
 
+QString settingsFilePath()
+{
+    const QString name = QStringLiteral("Clipvane.conf");
+    if (workingFolder() == programFolder())
+        return workingFolder() + name;
+    return withTrailingSeparator(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)) + name;
+}
+
 bool settleAppFolders(const QString &programFolder)
 {
     const QString program = withTrailingSeparator(programFolder);

@@ -10,6 +10,10 @@
 QString programFolder();
 QString workingFolder();
 
+// The file of what the window remembers between starts: in the working folder of a portable copy,
+// else in the user's configuration folder for Clipvane.
+QString settingsFilePath();
+
 // Settles the folders for this program folder, creating the user's data folder when it is needed.
 // Returns false when the working folder so chosen can't be written either.
 bool settleAppFolders(const QString &programFolder);

@@ -5,6 +5,7 @@
 #include "jobs/InputOutputError.h"
 #include "jobs/JobFiles.h"
 #include "jobs/JobScripts.h"
+#include "jobs/OutputClash.h"
 #include "jobs/RowStatus.h"
 #include "jobs/ToolLog.h"
 
@@ -107,6 +108,11 @@ BatchRunner::JobStart BatchRunner::startJob(int row)
     } catch (const InputOutputError &error) {
         emit messageRequested(QStringLiteral("Error"), error.message(), UserPrompts::Icon::Error);
         return JobStart::BatchFailed;
+    }
+    const QString clash = outputClash(m_clips, row);
+    if (!clash.isEmpty()) {
+        showWarning(clash);
+        return JobStart::RowFailed;
     }
     switch (m_tool.RunMergeTool(source, output, settings.withMap)) {
     case MergeTool::Launch::Started:

@@ -4,16 +4,6 @@
 
 namespace {
 
-// Index of the file name's first character: just after the last folder separator.
-qsizetype fileNameStart(const QString &path)
-{
-    for (qsizetype i = path.size(); i > 0; --i) {
-        if (isPathSeparator(path[i - 1]))
-            return i;
-    }
-    return 0;
-}
-
 QString asciiUpper(QString text)
 {
     for (QChar &c : text) {
@@ -24,6 +14,15 @@ QString asciiUpper(QString text)
 }
 
 } // namespace
+
+qsizetype fileNameStart(const QString &path)
+{
+    for (qsizetype i = path.size(); i > 0; --i) {
+        if (isPathSeparator(path[i - 1]))
+            return i;
+    }
+    return 0;
+}
 
 QString clipExtension(const QString &path)
 {

@@ -2,6 +2,9 @@
 
 #include <QString>
 
+// Index of the file name's first character: just after the last folder separator.
+qsizetype fileNameStart(const QString &path);
+
 // The extension of a path: from the last dot of its file name to the end, dot included, upper-cased
 // (ASCII letters only); empty when the file name has no dot.
 QString clipExtension(const QString &path);

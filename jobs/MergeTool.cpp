@@ -6,6 +6,7 @@
 #include "platform/ExecutableName.h"
 #include "platform/ProcessStatus.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -41,6 +42,8 @@ MergeTool::Launch MergeTool::RunMergeTool(const QString &sourcePath, const QStri
         return Launch::OutputIsSource;
     QFile::remove(outputPath);
     removeLog();
+    // An output folder of the rule, or a sub-folder it keeps, is made at the clip's turn.
+    QDir().mkpath(QFileInfo(outputPath).absolutePath());
 
     QStringList arguments{QStringLiteral("-i"), sourcePath, QStringLiteral("-o"), outputPath,
                           QStringLiteral("-e"), JobFiles::eventScript};

@@ -13,7 +13,7 @@ public:
     enum class Launch { Started, SourceMissing, OutputIsSource, ToolMissing };
 
     // Launches the tool for one clip after deleting the old output and log, so that what is
-    // watched afterwards is this job's alone.
+    // watched afterwards is this job's alone, and making the output's folder when it is missing.
     Launch RunMergeTool(const QString &sourcePath, const QString &outputPath, bool withMap);
 
     // The process of the last launch, 0 before the first.

@@ -1,5 +1,7 @@
 #include "jobs/ScriptWriters.h"
 
+#include "jobs/BrowserTargets.h"
+
 #include <QStringList>
 
 namespace {
@@ -9,9 +11,9 @@ const QString contextPaneMarker = QStringLiteral(" &&_rpcontextwin&&");
 
 QString targetMarker(const QString &target)
 {
-    if (target == QLatin1String("External Browser"))
+    if (target == BrowserTargets::externalBrowser)
         return QStringLiteral(" &&_rpexternal&&");
-    if (target == QLatin1String("Media Browser"))
+    if (target == BrowserTargets::mediaBrowser)
         return QStringLiteral(" &&_rpbrowser&&");
     return contextPaneMarker;
 }

@@ -86,6 +86,12 @@ QString DesktopPrompts::chooseFileToSave(QWidget *parent, const QString &filter,
     return chosenFile(*createFileDialog(parent, QFileDialog::AcceptSave, filter, preset));
 }
 
+QString DesktopPrompts::chooseFolder(QWidget *parent, const QString &title, const QString &startFolder)
+{
+    return QFileDialog::getExistingDirectory(parent, title, startFolder,
+                                             QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
+}
+
 bool DesktopPrompts::openUrl(const QString &url)
 {
     return QDesktopServices::openUrl(QUrl(url));

@@ -12,6 +12,7 @@ public:
     void showMessage(QWidget *parent, const QString &title, const QString &text, Icon icon) override;
     QString chooseFileToOpen(QWidget *parent, const QString &filter, const QString &preset) override;
     QString chooseFileToSave(QWidget *parent, const QString &filter, const QString &preset) override;
+    QString chooseFolder(QWidget *parent, const QString &title, const QString &startFolder) override;
     bool openUrl(const QString &url) override;
 };
 

@@ -4,7 +4,7 @@
 
 class QWidget;
 
-// Everything that needs a person: message boxes, the open-file dialog, opening a web page or a
+// Everything that needs a person: message boxes, the file and folder dialogs, opening a web page or a
 // mail link. The program asks through this interface so that tests can answer and record.
 class UserPrompts
 {
@@ -20,6 +20,9 @@ public:
     // time, or empty. Returns the chosen path, or an empty text when the person cancelled.
     virtual QString chooseFileToOpen(QWidget *parent, const QString &filter, const QString &preset = QString()) = 0;
     virtual QString chooseFileToSave(QWidget *parent, const QString &filter, const QString &preset) = 0;
+    // A folder dialog that opens in the start folder (when not empty); returns the chosen folder,
+    // or an empty text when the person cancelled.
+    virtual QString chooseFolder(QWidget *parent, const QString &title, const QString &startFolder) = 0;
     // Opens a web page or a "mailto:" link with the desktop's handler; true when it was handed over.
     virtual bool openUrl(const QString &url) = 0;
 

@@ -4,6 +4,8 @@
 
 #include <QFile>
 #include <QTest>
+#include <csignal>
+#include <sys/resource.h>
 
 void RecordingPrompts::showMessage(QWidget *, const QString &title, const QString &text, Icon icon)
 {
@@ -21,6 +23,12 @@ QString RecordingPrompts::chooseFileToOpen(QWidget *, const QString &filter, con
 QString RecordingPrompts::chooseFileToSave(QWidget *, const QString &filter, const QString &preset)
 {
     fileDialogs.append({true, filter, preset});
+    return filesToChoose.isEmpty() ? QString() : filesToChoose.takeFirst();
+}
+
+QString RecordingPrompts::chooseFolder(QWidget *, const QString &, const QString &startFolder)
+{
+    folderDialogs.append(startFolder);
     return filesToChoose.isEmpty() ? QString() : filesToChoose.takeFirst();
 }
 
@@ -60,6 +68,24 @@ void TemporaryAppFolder::installToolScript(const QByteArray &body) const
     const QString tool = programFolder().filePath(QStringLiteral("rmevents"));
     writeFile(tool, "#!/bin/sh\n" + body + "\n");
     QFile::setPermissions(tool, QFile::permissions(tool) | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther);
+}
+
+FileSizeLimit::FileSizeLimit(qint64 bytes) : m_previousHandler(std::signal(SIGXFSZ, SIG_IGN))
+{
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    m_previous = qint64(limit.rlim_cur);
+    limit.rlim_cur = rlim_t(bytes);
+    QVERIFY(setrlimit(RLIMIT_FSIZE, &limit) == 0);
+}
+
+FileSizeLimit::~FileSizeLimit()
+{
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = rlim_t(m_previous);
+    setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, m_previousHandler);
 }
 
 QByteArray readFile(const QString &path)

@@ -29,6 +29,7 @@ public:
     void showMessage(QWidget *parent, const QString &title, const QString &text, Icon icon) override;
     QString chooseFileToOpen(QWidget *parent, const QString &filter, const QString &preset) override;
     QString chooseFileToSave(QWidget *parent, const QString &filter, const QString &preset) override;
+    QString chooseFolder(QWidget *parent, const QString &title, const QString &startFolder) override;
     bool openUrl(const QString &url) override;
 
     QList<Message> messages;
@@ -39,8 +40,10 @@ public:
         QString preset;
     };
     QList<FileDialog> fileDialogs;
+    // The start folder of each folder dialog.
+    QStringList folderDialogs;
     QStringList openedUrls;
-    // The answers the file dialogs give, first one first; empty means cancelled.
+    // The answers the file and folder dialogs give, first one first; empty means cancelled.
     QStringList filesToChoose;
     bool urlsOpen = true;
     // Runs while a message box would be open (a person reading it).
@@ -95,6 +98,19 @@ template <class Dialog> bool whileModal(const std::function<void()> &command, co
     QApplication::processEvents();
     return seen;
 }
+
+// While it lives, no file of this process may grow past the limit: a write past it is cut short,
+// as on a full disk, for root as well.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(qint64 bytes);
+    ~FileSizeLimit();
+
+private:
+    qint64 m_previous;
+    void (*m_previousHandler)(int);
+};
 
 QByteArray readFile(const QString &path);
 void writeFile(const QString &path, const QByteArray &bytes);

@@ -1,6 +1,6 @@
 // Takes screenshots of Clipvane's windows as the X server shows them, for a person to look at:
-// the main window with each tab, the event dialog, the output file dialog, the about box and a
-// message box. Run under an X server (scripts/screenshots.sh starts Xvfb); the pictures go into
+// the main window with each tab, its File menu open, the event dialog, the output file dialog, the
+// output folder dialog, the about box and a message box. Run under an X server (scripts/screenshots.sh starts Xvfb); the pictures go into
 // the folder given as the argument.
 #include "TestSupport.h"
 
@@ -11,12 +11,15 @@
 #include "dialogs/AboutBox.h"
 #include "dialogs/OutputFileDialog.h"
 #include "dialogs/EventDialog.h"
+#include "dialogs/OutputRuleDialog.h"
 #include "platform/DesktopPrompts.h"
 #include "widgets/ListView.h"
 #include "widgets/PageControl.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
 #include <QTest>
@@ -53,6 +56,22 @@ void fillExampleRows(TForm1 &form)
                                                           QStringLiteral("http://www.example.com/offer")});
 }
 
+// An open menu is a window of its own: the screen is grabbed where the main window and the menu lie.
+bool saveWithMenu(TForm1 &form, QMenu &menu, const QString &name)
+{
+    form.menuBar()->setActiveAction(menu.menuAction());
+    if (!QTest::qWaitForWindowExposed(&menu))
+        return false;
+    QTest::qWait(200);
+    const QRect area = form.frameGeometry().united(menu.geometry());
+    const QString path = QDir(outputFolder).filePath(name + QLatin1String(".png"));
+    const bool saved =
+        QGuiApplication::primaryScreen()->grabWindow(0, area.x(), area.y(), area.width(), area.height()).save(path);
+    std::printf("%s %s\n", saved ? "wrote" : "could not write", qPrintable(path));
+    menu.hide();
+    return saved;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -70,6 +89,7 @@ int main(int argc, char *argv[])
         ok = save(form, QString::fromLatin1(tabNames[tab])) && ok;
     }
     form.RzPageControl1->setCurrentIndex(0);
+    ok = saveWithMenu(form, *qobject_cast<QMenu *>(form.OpenProfile1->parent()), QStringLiteral("file-menu")) && ok;
 
     int mode = TFrmevent::AddMode;
     TFrmevent eventDialog(form.lvEvents, mode, &form);
@@ -79,6 +99,9 @@ int main(int argc, char *argv[])
     TFrmedtfile fileDialog(form.lvFiles, &form);
     ok = save(fileDialog, QStringLiteral("edit-file-dialog")) && ok;
     fileDialog.hide();
+    OutputRuleDialog outputDialog({QStringLiteral("/home/ann/merged"), QStringLiteral("Done_"), true}, QString(), &form);
+    ok = save(outputDialog, QStringLiteral("output-folder-dialog")) && ok;
+    outputDialog.hide();
     TAboutForm about(&form);
     ok = save(about, QStringLiteral("about-box")) && ok;
     about.hide();

@@ -31,6 +31,7 @@ private slots:
     void writingCreatesOrOverwrites();
     void writeFailuresRaiseInputOutputErrors_data();
     void writeFailuresRaiseInputOutputErrors();
+    void writeCutShortRaisesAnInputOutputError();
 };
 
 namespace {
@@ -232,6 +233,20 @@ void ScriptWritersTest::writeFailuresRaiseInputOutputErrors()
         QVERIFY2(error.message().contains(QStringLiteral("events.txt")), qPrintable(error.message()));
         QVERIFY2(error.message().contains(QString::fromLocal8Bit(std::strerror(systemError))),
                  qPrintable(error.message()));
+    }
+}
+
+// A full disk may cut a write short without an error; a cut script must not go to the tool.
+void ScriptWritersTest::writeCutShortRaisesAnInputOutputError()
+{
+    TemporaryAppFolder folder;
+    const QString path = folder.filePath(QStringLiteral("events.txt"));
+    try {
+        const FileSizeLimit fullDisk(1000);
+        writeScriptFile(path, QByteArray(100000, 'u'));
+        QFAIL("No error was raised.");
+    } catch (const InputOutputError &error) {
+        QCOMPARE(error.message(), QStringLiteral("Cannot write \"%1\": only 1000 of 100000 bytes could be written").arg(path));
     }
 }
 
