@@ -2,24 +2,26 @@
 
 #include "files/PathText.h"
 #include "listing/ClipContents.h"
+#include "listing/JsonListing.h"
 #include "listing/TextListing.h"
 
 #include <new>
 
 namespace rmevents {
 
-std::string clipListing(const std::filesystem::path &clip)
+std::string clipListing(const std::filesystem::path &clip, ListingFormat format)
 {
-    return textListing(readClipContents(clip));
+    const ClipContents contents = readClipContents(clip);
+    return format == ListingFormat::json ? jsonListing(contents) : textListing(contents);
 }
 
-int listClip(const std::filesystem::path &clip, std::ostream &out, std::ostream &errors)
+int listClip(const std::filesystem::path &clip, ListingFormat format, std::ostream &out, std::ostream &errors)
 {
     std::string reason;
     try {
         // Complete before it is printed, so a damaged clip gets its reason instead of half a
         // listing.
-        out << clipListing(clip) << std::flush;
+        out << clipListing(clip, format) << std::flush;
         return out ? 0 : 1;
     } catch (const std::bad_alloc &) {
         reason = "out of memory";
