@@ -47,7 +47,7 @@ void mergeAndList(const FuzzFile &clip, const rmevents::MergeRequest &request)
         return;
     }
     try {
-        rmevents::clipListing(clip.outputPath());
+        rmevents::clipListing(clip.outputPath(), rmevents::ListingFormat::text);
     } catch (const rmevents::ClipError &) {
         std::abort(); // the merge wrote a clip that its own reader refuses
     }

@@ -1,18 +1,25 @@
 // Runs the bundled merge tool as Clipvane does: a separate process given an argument list, with
 // real files in a temporary folder. The RealMedia format itself is tested in tst_rmformat.
 
+#include "JsonListingText.h"
 #include "MergeToolRun.h"
 #include "RealMediaFixture.h"
 #include "TestSupport.h"
 
+#include <QDataStream>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QStorageInfo>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <algorithm>
 
 #ifdef Q_OS_UNIX
 #include <csignal>
@@ -54,6 +61,10 @@ private slots:
     void listsRealAudioTexts();
     void listingRefusesWhatItCannotRead_data();
     void listingRefusesWhatItCannotRead();
+    void listsAsJsonWhatItListsAsText_data();
+    void listsAsJsonWhatItListsAsText();
+    void jsonKeepsTextsOfAnyCharacterSet_data();
+    void jsonKeepsTextsOfAnyCharacterSet();
 };
 
 namespace {
@@ -126,6 +137,29 @@ public:
 const QStringList mergeWithMap = {"-i", "a.rm", "-o", "out.rm", "-e", "events.txt", "-m", "map.txt",
                                   "-l", "log.txt"};
 const QStringList mergeWithoutMap = {"-i", "a.rm", "-o", "out.rm", "-e", "events.txt", "-l", "log.txt"};
+
+// Payloads of the event and image-map streams, field by field as a player reads them, for what
+// the merge itself never writes: each text after its length, which counts a closing NUL.
+QByteArray eventPayload(quint16 sequence, quint32 startTenths, quint32 stopTenths, quint16 type,
+                        const QByteArray &text)
+{
+    QByteArray payload;
+    QDataStream(&payload, QIODevice::WriteOnly) << sequence << startTenths << stopTenths
+                                                << quint16(text.size() + 3) << type;
+    return payload + text + '\0';
+}
+
+// A map of one circle, with an empty URL, that seeks the player to 0:00:45.678.
+QByteArray seekingMapPayload(const QByteArray &status)
+{
+    QByteArray payload;
+    QDataStream fields(&payload, QIODevice::WriteOnly);
+    fields << quint16(7) << quint16(1) << quint32(500) << quint32(90000) << quint16(0) << quint16(0) << quint16(320)
+           << quint16(240);
+    fields << quint32(1000) << quint32(2000) << quint16(2) << quint16(3) << quint16(160) << quint16(120)
+           << quint16(50) << quint16(3) << quint32(45678) << quint16(1);
+    return payload + QByteArray(1, '\0') + char((status.size() + 1) >> 8) + char(status.size() + 1) + status + '\0';
+}
 
 } // namespace
 
@@ -869,13 +903,114 @@ void RmEventsTest::listingRefusesWhatItCannotRead()
     Workspace workspace;
     if (!clip.isNull())
         writeFile(workspace.path("x.rm"), clip);
-    const ToolRun run = workspace.run({"--list", "x.rm"});
+    for (const QStringList &listing : {QStringList{"--list"}, QStringList{"--list", "--json"}}) {
+        const ToolRun run = workspace.run(listing + QStringList{"x.rm"});
 
-    QCOMPARE(run.exitCode, 1);
-    QCOMPARE(run.standardOutput, QByteArray());
-    QVERIFY2(run.standardError.startsWith("rmevents: cannot list \"x.rm\": "), run.standardError.constData());
-    QVERIFY2(run.standardError.contains(reason), run.standardError.constData());
-    QVERIFY(run.standardError.endsWith("\n") && run.standardError.count('\n') == 1);
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(run.standardOutput, QByteArray());
+        QVERIFY2(run.standardError.startsWith("rmevents: cannot list \"x.rm\": "), run.standardError.constData());
+        QVERIFY2(run.standardError.contains(reason), run.standardError.constData());
+        QVERIFY(run.standardError.endsWith("\n") && run.standardError.count('\n') == 1);
+    }
+}
+
+void RmEventsTest::listsAsJsonWhatItListsAsText_data()
+{
+    QTest::addColumn<QByteArray>("clip");   // null: the workspace's RealMedia clip
+    QTest::addColumn<QByteArray>("events"); // null: the clip is listed as it is, not merged
+    QTest::addColumn<QByteArray>("map");
+
+    using namespace RealMediaTest;
+    QTest::newRow("URL events, clip information and a click map")
+        << QByteArray() << timedEventScript() << quotedClickMap();
+    QTest::newRow("8-bit, control and UTF-8 bytes")
+        << QByteArray()
+        << QByteArray("u 60:60:60.9 60:60:60.9 &&_rpcontextwin&&http://a/\t\xe9\r\n"
+                      "i 00:00:00.0 00:00:00.0 \xc6\xac\xb6\xce\r\n"
+                      "a 00:00:00.0 00:00:00.0 \xe7\x89\x87\x7f\r\n"
+                      "n 00:00:00.0 00:00:00.0 caf\xe9\r\n")
+        << mapLine("0:0:1:5:0", "http://a/\xe9", "\"\\ \xe7\x89\x87").prepend("DURATION=0:0:1:5:0\r\n");
+    QTest::newRow("nothing merged") << QByteArray() << QByteArray("") << QByteArray();
+    QTest::newRow("old RealAudio")
+        << buildRealAudioClip(4, {"Old title", "", "Old (c) \xa9", "Old comment"}, QByteArray(500, 'x'))
+        << QByteArray("a 00:00:00.0 00:00:10.0 New author\r\n") << QByteArray();
+    Clip clip;
+    clip.streams = {{0, "Audio", "audio/x-pn-realaudio", {}},
+                    {1, "Events", "application/x-pn-realevent", {}},
+                    {2, "Map", "application/x-pn-imagemap", {}}};
+    clip.content = QList<QByteArray>{"T", "", "", "K"};
+    clip.fileInfoStream = 3;
+    clip.fileInfo = {{"Keywords", 2, QByteArray("k\0", 2)}, {"Rating", 0, QByteArray("\0\0\0\5", 4)}};
+    clip.packets = {{0, 0, "audio"},
+                    {1, 100, eventPayload(0, 1, 20, 0x40, "custom")},
+                    {2, 500, seekingMapPayload("Jump")},
+                    {1, 200, eventPayload(1, 2, 30, 0x123, "")}};
+    QTest::newRow("another writer's clip: custom and unknown events, a seeking map")
+        << buildClip(clip) << QByteArray() << QByteArray();
+}
+
+void RmEventsTest::listsAsJsonWhatItListsAsText()
+{
+    QFETCH(QByteArray, clip);
+    QFETCH(QByteArray, events);
+    QFETCH(QByteArray, map);
+
+    Workspace workspace(events, map);
+    if (!clip.isNull())
+        writeFile(workspace.path("a.rm"), clip);
+    QString listed = "a.rm";
+    if (!events.isNull()) {
+        QCOMPARE(workspace.run(map.isNull() ? mergeWithoutMap : mergeWithMap).exitCode, 0);
+        listed = "out.rm";
+    }
+    const ToolRun text = workspace.run({"--list", listed});
+    const ToolRun json = workspace.run({"--list", "--json", listed});
+
+    QCOMPARE(text.exitCode, 0);
+    QCOMPARE(json.exitCode, 0);
+    QCOMPARE(json.standardError, QByteArray());
+    QString problem;
+    const QByteArray jsonAsText = textListingFromJson(json.standardOutput, &problem);
+    QVERIFY2(problem.isEmpty(), qPrintable(problem));
+    QCOMPARE(jsonAsText, eventsBeforeImageMaps(text.standardOutput));
+}
+
+void RmEventsTest::jsonKeepsTextsOfAnyCharacterSet_data()
+{
+    QTest::addColumn<QByteArray>("title");
+    QTest::addColumn<bool>("asBytes"); // no valid UTF-8, so written as its bytes
+
+    QTest::newRow("GBK") << QByteArray("\xc6\xac\xb6\xce") << true;
+    QTest::newRow("Latin-1") << QByteArray("Caf\xe9") << true;
+    QTest::newRow("UTF-8 cut short") << QByteArray("A \xe7\x89") << true;
+    QTest::newRow("overlong slash") << QByteArray("\xc0\xaf") << true;
+    QTest::newRow("UTF-16 surrogate") << QByteArray("\xed\xa0\x80") << true;
+    QTest::newRow("past U+10FFFF") << QByteArray("\xf4\x90\x80\x80") << true;
+    QTest::newRow("UTF-8 of every length") << QByteArray("A\xc3\xa9\xe7\x89\x87\xf0\x9f\x8e\xac") << false;
+    QTest::newRow("quotes, backslash and control bytes") << QByteArray("a \"b\" \\c\td\x01\x1f\x7f") << false;
+}
+
+void RmEventsTest::jsonKeepsTextsOfAnyCharacterSet()
+{
+    QFETCH(QByteArray, title);
+    QFETCH(bool, asBytes);
+
+    Workspace workspace("i 00:00:00.0 00:00:10.0 " + title + "\r\n", QByteArray());
+    QCOMPARE(workspace.run(mergeWithoutMap).exitCode, 0);
+    const ToolRun run = workspace.run({"--list", "--json", "out.rm"});
+
+    QCOMPARE(run.exitCode, 0);
+    // Control characters escaped, so the only ones left are the document's line ends.
+    QVERIFY(std::ranges::all_of(run.standardOutput, [](char byte) { return uchar(byte) >= 0x20 || byte == '\n'; }));
+    const QJsonObject listing = QJsonDocument::fromJson(run.standardOutput).object();
+    QCOMPARE(listing["information"].toArray().size(), 1);
+    QCOMPARE(listing["events"].toArray().size(), 1);
+    const QJsonValue information = listing["information"].toArray().first()["text"];
+    const QJsonValue event = listing["events"].toArray().first()["text"];
+    for (const QJsonValue &text : {information, event}) {
+        QCOMPARE(text.isObject(), asBytes);
+        QCOMPARE(listedText(text), title);
+    }
 }
 
 QTEST_GUILESS_MAIN(RmEventsTest)

@@ -247,6 +247,10 @@ void RmEventsWineTest::behavesAsTheLinuxBuild_data()
     QTest::newRow("listing what is not a clip") << FolderEntries{file("a.rm", "plain text, not a clip")}
                                                 << QStringList{"--list", "a.rm"} << 1;
     QTest::newRow("listing a folder") << FolderEntries{subfolder("clips")} << QStringList{"--list", "clips"} << 1;
+    QTest::newRow("listing a merged clip as JSON")
+        << FolderEntries{file("out.rm", m_mergedClip)} << QStringList{"--list", "--json", "out.rm"} << 0;
+    QTest::newRow("listing what is not a clip as JSON")
+        << FolderEntries{file("a.rm", "plain text, not a clip")} << QStringList{"--list", "--json", "a.rm"} << 1;
 }
 
 void RmEventsWineTest::behavesAsTheLinuxBuild()

@@ -3,12 +3,16 @@
 // and video frame decoding as it did in the source. MediaInfo and hachoir read the merged clip as
 // they read its source.
 
+#include "JsonListingText.h"
 #include "MergeToolRun.h"
 #include "RealMediaFixture.h"
 #include "TestSupport.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QMap>
 #include <QProcess>
 #include <QStandardPaths>
@@ -30,6 +34,8 @@ private slots:
     void refusesBrokenClips();
     void realAudioReadsBack_data();
     void realAudioReadsBack();
+    void jsonListingAgreesWithFfprobe_data();
+    void jsonListingAgreesWithFfprobe();
 
 private:
     QByteArray ffprobe(const QStringList &arguments);
@@ -397,6 +403,49 @@ void RmFfprobeTest::realAudioReadsBack()
     QVERIFY(sourceFrames.count("\n0,") >= 10);
     QCOMPARE(runProgram(m_ffmpeg, {"-v", "error", "-i", output, "-map", "0:a", "-f", "framemd5", "-"}),
              runProgram(m_ffmpeg, {"-v", "error", "-i", source, "-map", "0:a", "-f", "framemd5", "-"}));
+}
+
+
+void RmFfprobeTest::jsonListingAgreesWithFfprobe_data()
+{
+    QTest::addColumn<bool>("merged");
+
+    QTest::newRow("as ffmpeg wrote it") << false;
+    QTest::newRow("merged") << true;
+}
+
+// A clip ffmpeg wrote, with ffmpeg's own clip information: the JSON listing says what the text
+// listing says, and its clip information is what ffprobe shows as tags.
+void RmFfprobeTest::jsonListingAgreesWithFfprobe()
+{
+    QFETCH(bool, merged);
+
+    QTemporaryDir folder;
+    QString clip = folder.filePath("tagged.rm");
+    runProgram(m_ffmpeg, {"-v", "error", "-i", m_clip, "-c", "copy", "-metadata", "title=片段 clip", "-metadata",
+                          "author=Somebody", "-metadata", "comment=A \"quoted\" comment", "-f", "rm", clip});
+    if (merged)
+        clip = merge(clip, everyRecord, clickMap);
+    QVERIFY(!clip.isEmpty());
+    const ToolRun text = runMergeTool(folder.path(), {"--list", clip});
+    const ToolRun json = runMergeTool(folder.path(), {"--list", "--json", clip});
+    QCOMPARE(text.exitCode, 0);
+    QCOMPARE(json.exitCode, 0);
+
+    QString problem;
+    const QByteArray jsonAsText = textListingFromJson(json.standardOutput, &problem);
+    QVERIFY2(problem.isEmpty(), qPrintable(problem));
+    QCOMPARE(jsonAsText, eventsBeforeImageMaps(text.standardOutput));
+
+    const QJsonObject listing = QJsonDocument::fromJson(json.standardOutput).object();
+    Tags listed;
+    for (const QJsonValue information : listing["information"].toArray())
+        listed.insert(information["field"].toString(), listedText(information["text"]));
+    for (const QJsonValue stream : listing["streams"].toArray()) {
+        for (const QJsonValue information : stream["fileInformation"].toArray())
+            listed.insert(QString::fromUtf8(listedText(information["name"])), listedText(information["text"]));
+    }
+    QCOMPARE(listed, tags(clip));
 }
 
 QTEST_GUILESS_MAIN(RmFfprobeTest)

@@ -19,7 +19,9 @@ int main(int argc, char *argv[])
     try {
         const std::vector<std::filesystem::path> arguments(argv + 1, argv + argc);
         if (arguments.size() == 2 && arguments[0] == "--list")
-            return rmevents::listClip(arguments[1], std::cout, std::cerr);
+            return rmevents::listClip(arguments[1], rmevents::ListingFormat::text, std::cout, std::cerr);
+        if (arguments.size() == 3 && arguments[0] == "--list" && arguments[1] == "--json")
+            return rmevents::listClip(arguments[2], rmevents::ListingFormat::json, std::cout, std::cerr);
         return rmevents::merge(arguments);
     } catch (...) {
         std::fputs("rmevents: unexpected error\n", stderr);

@@ -19,7 +19,7 @@ struct Arguments
 };
 
 inline constexpr const char *usage = "usage: rmevents -i SOURCE -o OUTPUT -e EVENTS [-m MAP] -l LOG";
-inline constexpr const char *listUsage = "       rmevents --list CLIP";
+inline constexpr const char *listUsage = "       rmevents --list [--json] CLIP";
 
 // Every option takes the following argument as its value, whatever it looks like: the caller
 // passes an argument list, so a value may begin with '-' or hold any bytes.
