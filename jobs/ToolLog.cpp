@@ -24,3 +24,18 @@ bool hasEndMark(const QStringList &lines)
     return std::any_of(lines.begin(), lines.end(),
                        [](const QString &line) { return line.contains(JobFiles::endMark); });
 }
+
+QString toolFailureReason(const QStringList &lines)
+{
+    static const QString failed = QStringLiteral("Failed: ");
+    QString last;
+    for (const QString &line : lines) {
+        if (line.startsWith(failed))
+            return line.mid(failed.size());
+        if (line.contains(JobFiles::endMark))
+            break;
+        if (!line.trimmed().isEmpty())
+            last = line;
+    }
+    return last.isEmpty() ? QStringLiteral("the merge tool wrote no reason in its log") : last;
+}

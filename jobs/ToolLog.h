@@ -9,3 +9,7 @@ QStringList toolLogLines(const QByteArray &log);
 
 // Whether the log holds the tool's end mark "***".
 bool hasEndMark(const QStringList &lines);
+
+// Why the tool failed, in one line: its "Failed: " line without that word, else the last line
+// before the end mark, else a note that the log says nothing.
+QString toolFailureReason(const QStringList &lines);

@@ -30,6 +30,8 @@ private slots:
     void secondRunnerCannotShareTheFolder();
     void toolLogLines_data();
     void toolLogLines();
+    void toolFailureReason_data();
+    void toolFailureReason();
 };
 
 namespace {
@@ -286,6 +288,27 @@ void BatchRunnerTest::toolLogLines()
     QFETCH(bool, ended);
     QCOMPARE(::toolLogLines(log), lines);
     QCOMPARE(hasEndMark(lines), ended);
+}
+
+void BatchRunnerTest::toolFailureReason_data()
+{
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("the tool's own line")
+        << QStringList{"Source \"a.rm\", output \"Done_a.rm\".", "Failed: source \"a.rm\" is cut short.", "***"}
+        << "source \"a.rm\" is cut short.";
+    QTest::newRow("after script problems")
+        << QStringList{"Source \"a.rm\", output \"b.rm\".", "events.txt line 2: no URL", "Failed: 1 problem in the scripts.", "***"}
+        << "1 problem in the scripts.";
+    QTest::newRow("no Failed line") << QStringList{"Source \"a.rm\".", "disk full", "", "***", "later"} << "disk full";
+    QTest::newRow("empty log") << QStringList{} << "the merge tool wrote no reason in its log";
+}
+
+void BatchRunnerTest::toolFailureReason()
+{
+    QFETCH(QStringList, lines);
+    QFETCH(QString, reason);
+    QCOMPARE(::toolFailureReason(lines), reason);
 }
 
 QTEST_GUILESS_MAIN(BatchRunnerTest)
