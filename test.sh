@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds Clipvane (installing what is missing) and runs the whole test suite headless.
+# Builds Clipvane and its tests (installing what is missing) and runs the whole test suite headless.
 set -euo pipefail
 root=$(cd "$(dirname "$0")" && pwd)
 source "$root/scripts/prepare.sh"

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
@@ -31,6 +32,11 @@ bool canCreateFileIn(const QString &folder)
     return probe.open();
 }
 
+bool isInstalledCopy(const QString &programFolder)
+{
+    return QFileInfo::exists(programFolder + installedCopyMarker);
+}
+
 } // namespace
 
 QString programFolder()
@@ -54,7 +60,7 @@ QString settingsFilePath()
 bool settleAppFolders(const QString &programFolder)
 {
     const QString program = withTrailingSeparator(programFolder);
-    if (canCreateFileIn(program)) {
+    if (!isInstalledCopy(program) && canCreateFileIn(program)) {
         redirectAppFolders(program, program);
         return true;
     }

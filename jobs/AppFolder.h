@@ -4,15 +4,19 @@
 
 // Where Clipvane's files lie, each path ending with a separator. The program folder holds the
 // executables, the bundled merge tool among them. The working folder holds the language file, the
-// two scripts, the tool's log and the lock: the program folder itself when it can be written (a
-// portable copy), else the user's own data folder for Clipvane. Until start-up settles them, both
-// are the folder of the running executable.
+// two scripts, the tool's log and the lock: for a portable copy the program folder itself when it
+// can be written, else the user's own data folder for Clipvane; for an installed copy always the
+// user's data folder. Until start-up settles them, both are the folder of the running executable.
 QString programFolder();
 QString workingFolder();
 
 // The file of what the window remembers between starts: in the working folder of a portable copy,
 // else in the user's configuration folder for Clipvane.
 QString settingsFilePath();
+
+// The file installing puts in the program folder. It marks an installed copy, whose program folder
+// belongs to the package manager even when its user can write there (root).
+inline const QString installedCopyMarker = QStringLiteral("installed-copy");
 
 // Settles the folders for this program folder, creating the user's data folder when it is needed.
 // Returns false when the working folder so chosen can't be written either.

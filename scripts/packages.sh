@@ -2,12 +2,14 @@
 # The Debian packages Clipvane needs, and install_packages NAME... that installs those among
 # NAME... that are missing, through apt-get, with sudo when not root. Sourced by the other scripts.
 
+# Building and running the program (run.sh).
+program_packages=(cmake ninja-build g++ qt6-base-dev fonts-liberation fonts-wqy-microhei)
 # The cross compiler for the Windows merge tool (scripts/build-windows-tool.sh).
 windows_tool_packages=(g++-mingw-w64-x86-64-posix)
-# The build makes the Windows merge tool too, and the test suite runs it under wine.
-packages=(cmake ninja-build g++ qt6-base-dev ffmpeg mediainfo hachoir fonts-wqy-microhei fonts-liberation
-  xvfb xauth x11-utils dpkg-dev file desktop-file-utils appstream lintian
+# The tests besides: their build makes the Windows merge tool too, and the suite runs it under wine.
+test_packages=(ffmpeg mediainfo hachoir xvfb xauth x11-utils dpkg-dev file desktop-file-utils appstream lintian
   "${windows_tool_packages[@]}" wine wine64)
+packages=("${program_packages[@]}" "${test_packages[@]}")
 # Fuzzing the merge tool takes clang and its libFuzzer as well (scripts/fuzz.sh).
 fuzz_packages=(clang libfuzzer-14-dev)
 

@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Clipvane needs (only the missing ones, listed in packages.sh), then
-# configures and builds into build/. Sourced by run.sh, test.sh and scripts/fuzz.sh.
+# Installs the Debian packages Clipvane and its tests need (only the missing ones, listed in
+# packages.sh), then configures build/ with the tests and builds everything into it. Sourced by
+# test.sh, scripts/fuzz.sh, scripts/package.sh and scripts/screenshots.sh.
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 source "$root/scripts/packages.sh"
 install_packages "${packages[@]}"
 
-if [ ! -f "$root/build/build.ninja" ]; then
-  cmake -S "$root" -B "$root/build" -G Ninja
-fi
+# Configured every time: run.sh may have made build/ without the tests.
+cmake -S "$root" -B "$root/build" -G Ninja -DCLIPVANE_TESTS=ON
 cmake --build "$root/build" -j 2

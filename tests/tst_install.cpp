@@ -1,6 +1,8 @@
 #include "RealMediaFixture.h"
 #include "TestSupport.h"
 
+#include "jobs/AppFolder.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -11,7 +13,7 @@
 #include <unistd.h>
 
 // The Debian package as a user gets it: built by CPack, unpacked, and run from a program folder
-// its user can't write.
+// its user can't write, and run by root, who can. A copy installed by cmake --install beside it.
 class InstallTest : public QObject
 {
     Q_OBJECT
@@ -23,6 +25,7 @@ private slots:
     void lintianFindsNoErrors();
     void desktopFilesValidate_data();
     void desktopFilesValidate();
+    void installedProgramStartsInTheUsersFolder_data();
     void installedProgramStartsInTheUsersFolder();
     void installedProgramRunsABatchWithTheInstalledTool();
     void cleanupTestCase();
@@ -31,11 +34,15 @@ private:
     QString packageFile() const;
     QString unpacked(const QString &path) const { return m_root.filePath(QStringLiteral("unpacked/") + path); }
     QString programFolder() const { return unpacked(QStringLiteral("usr/lib/clipvane")); }
-    QString userFolder() const { return m_root.filePath(QStringLiteral("data/Clipvane")); }
+    QString userFolder(const QString &dataHome = QStringLiteral("data")) const
+    {
+        return m_root.filePath(dataHome + QStringLiteral("/Clipvane"));
+    }
     // Runs as an ordinary user: permission bits don't stop root.
     QStringList asUser(const QStringList &command) const;
-    QProcessEnvironment userEnvironment() const;
-    QStringList programFolderListing() const;
+    QProcessEnvironment userEnvironment(const QString &dataHome = QStringLiteral("data")) const;
+    QStringList programFolderListing(const QString &folder) const;
+    QStringList programFolderListing() const { return programFolderListing(programFolder()); }
     void writeClips() const;
 
     QTemporaryDir m_root;
@@ -61,6 +68,7 @@ Run run(const QStringList &command, int timeout = 120000)
 }
 
 const QStringList clipNames{QStringLiteral("first.rm"), QStringLiteral("second.rmvb")};
+const QStringList installedProgramFolder{QStringLiteral("clipvane"), installedCopyMarker, QStringLiteral("rmevents")};
 
 } // namespace
 
@@ -85,7 +93,12 @@ void InstallTest::initTestCase()
     }
     QVERIFY(QFile::setPermissions(programFolder(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup |
                                                        QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther));
-    QCOMPARE(programFolderListing(), (QStringList{"clipvane", "rmevents"}));
+    QCOMPARE(programFolderListing(), installedProgramFolder);
+
+    const Run install = run({QStringLiteral(CMAKE_PATH), QStringLiteral("--install"), QStringLiteral(BUILD_PATH),
+                             QStringLiteral("--prefix"), m_root.filePath(QStringLiteral("prefix"))});
+    QVERIFY2(install.exitCode == 0, qPrintable(install.output));
+    QCOMPARE(programFolderListing(m_root.filePath(QStringLiteral("prefix/lib/clipvane"))), installedProgramFolder);
 }
 
 QString InstallTest::packageFile() const
@@ -104,19 +117,19 @@ QStringList InstallTest::asUser(const QStringList &command) const
            command;
 }
 
-QProcessEnvironment InstallTest::userEnvironment() const
+QProcessEnvironment InstallTest::userEnvironment(const QString &dataHome) const
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     environment.insert(QStringLiteral("HOME"), m_root.filePath(QStringLiteral("home")));
-    environment.insert(QStringLiteral("XDG_DATA_HOME"), m_root.filePath(QStringLiteral("data")));
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), m_root.filePath(dataHome));
     environment.remove(QStringLiteral("XDG_RUNTIME_DIR"));
     return environment;
 }
 
-QStringList InstallTest::programFolderListing() const
+QStringList InstallTest::programFolderListing(const QString &folder) const
 {
-    return QDir(programFolder()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
 }
 
 void InstallTest::writeClips() const
@@ -137,6 +150,7 @@ void InstallTest::packageHoldsTheProgramAndItsDesktopFiles()
                              "usr/share/man/man1/clipvane.1.gz", "usr/share/doc/clipvane/copyright",
                              "usr/share/doc/clipvane/changelog.gz"})
         QVERIFY2(m_installedFiles.contains(QString::fromLatin1(file)), file);
+    QVERIFY(m_installedFiles.contains(QStringLiteral("usr/lib/clipvane/") + installedCopyMarker));
     QVERIFY(!m_installedFiles.contains(QStringLiteral("usr/bin/rmevents")));
     const QFileInfo command(unpacked(QStringLiteral("usr/bin/clipvane")));
     QVERIFY(command.isSymLink());
@@ -178,19 +192,37 @@ void InstallTest::desktopFilesValidate()
     QVERIFY2(validation.exitCode == 0, qPrintable(validation.output));
 }
 
+// The unpacked package's program folder can be written by root only, the copy cmake --install made
+// by whoever runs the tests (root in CI): the installed copy keeps out of it all the same.
+void InstallTest::installedProgramStartsInTheUsersFolder_data()
+{
+    QTest::addColumn<QString>("prefix");
+    QTest::addColumn<bool>("ordinaryUser");
+    QTest::addColumn<QString>("dataHome");
+    QTest::newRow("package, ordinary user") << "unpacked/usr" << true << "data";
+    QTest::newRow("package, the tests' user") << "unpacked/usr" << false << "data-package";
+    QTest::newRow("cmake --install, the tests' user") << "prefix" << false << "data-cmake-install";
+}
+
 void InstallTest::installedProgramStartsInTheUsersFolder()
 {
+    QFETCH(QString, prefix);
+    QFETCH(bool, ordinaryUser);
+    QFETCH(QString, dataHome);
+    const QString installedFolder = m_root.filePath(prefix + QStringLiteral("/lib/clipvane"));
+    QCOMPARE(programFolderListing(installedFolder), installedProgramFolder);
     writeClips();
     QProcess program;
-    program.setProcessEnvironment(userEnvironment());
+    program.setProcessEnvironment(userEnvironment(dataHome));
     program.setWorkingDirectory(m_root.filePath(QStringLiteral("clips")));
-    const QStringList command = asUser(QStringList{unpacked(QStringLiteral("usr/bin/clipvane"))} + clipNames);
-    program.start(command.first(), command.mid(1));
+    const QStringList command = QStringList{m_root.filePath(prefix + QStringLiteral("/bin/clipvane"))} + clipNames;
+    const QStringList runAs = ordinaryUser ? asUser(command) : command;
+    program.start(runAs.first(), runAs.mid(1));
     QVERIFY(program.waitForStarted());
-    const QString languageFile = userFolder() + QStringLiteral("/DefLang.ini");
+    const QString languageFile = userFolder(dataHome) + QStringLiteral("/DefLang.ini");
     QTRY_VERIFY_WITH_TIMEOUT(readFile(languageFile).contains("btnAdd_Caption=Add Files"), 20000);
     QVERIFY2(program.state() == QProcess::Running, qPrintable(QString::fromLocal8Bit(program.readAll())));
-    QCOMPARE(programFolderListing(), (QStringList{"clipvane", "rmevents"}));
+    QCOMPARE(programFolderListing(installedFolder), installedProgramFolder);
     program.terminate();
     QVERIFY(program.waitForFinished());
 }
@@ -218,7 +250,7 @@ void InstallTest::installedProgramRunsABatchWithTheInstalledTool()
         const RealMediaTest::ReadClip merged = RealMediaTest::readClip(clips + QStringLiteral("Done_") + name);
         QVERIFY2(merged.error.isEmpty(), qPrintable(merged.error));
     }
-    QCOMPARE(programFolderListing(), (QStringList{"clipvane", "rmevents"}));
+    QCOMPARE(programFolderListing(), installedProgramFolder);
     for (const char *file : {"DefLang.ini", "events.txt", "maps.txt"})
         QVERIFY2(QFile::exists(userFolder() + QLatin1Char('/') + QString::fromLatin1(file)), file);
 }

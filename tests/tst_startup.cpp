@@ -59,20 +59,26 @@ private:
 
 } // namespace
 
+// An installed copy's program folder holds the marker that installing puts there. The suite runs as
+// root too, which can write any folder: then only the marker keeps an installed copy out of it.
 void StartupTest::workingFolderFollowsWhatCanBeWritten_data()
 {
+    QTest::addColumn<bool>("installed");
     QTest::addColumn<bool>("programWritable");
     QTest::addColumn<bool>("dataWritable");
     QTest::addColumn<QString>("expectedWorking");
-    QTest::newRow("portable copy") << true << true << "program";
-    QTest::newRow("portable copy, no data location") << true << false << "program";
-    QTest::newRow("installed copy") << false << true << "data";
-    QTest::newRow("neither can be written") << false << false << "";
+    QTest::newRow("portable copy") << false << true << true << "program";
+    QTest::newRow("portable copy, no data location") << false << true << false << "program";
+    QTest::newRow("portable copy, program folder read-only") << false << false << true << "data";
+    QTest::newRow("neither can be written") << false << false << false << "";
+    QTest::newRow("installed copy, program folder writable") << true << true << true << "data";
+    QTest::newRow("installed copy, no data location") << true << true << false << "";
 }
 
 // A folder that can't be written, even by root: one whose path runs through a regular file.
 void StartupTest::workingFolderFollowsWhatCanBeWritten()
 {
+    QFETCH(bool, installed);
     QFETCH(bool, programWritable);
     QFETCH(bool, dataWritable);
     QFETCH(QString, expectedWorking);
@@ -83,16 +89,23 @@ void StartupTest::workingFolderFollowsWhatCanBeWritten()
     const QString program = programWritable ? root.filePath(QStringLiteral("program")) + QLatin1Char('/')
                                             : blocked + QStringLiteral("program/");
     QDir().mkpath(program);
+    if (installed)
+        writeFile(program + installedCopyMarker, "installed");
     const QString dataHome = dataWritable ? root.filePath(QStringLiteral("data")) : blocked + QStringLiteral("data");
     const QString userFolder = dataHome + QStringLiteral("/Clipvane/");
     const TemporaryDataHome data(dataHome);
     RecordingPrompts prompts;
+    const auto programEntries = [&] {
+        return QDir(program).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    };
+    const QStringList entriesBefore = programEntries();
 
     const std::unique_ptr<TForm1> form = createMainWindow(program);
     if (expectedWorking.isEmpty()) {
         QVERIFY(!form);
         QCOMPARE(prompts.messageTexts(), QStringList{QStringLiteral("Unable to write to ") + userFolder + "DefLang.ini"});
         QCOMPARE(prompts.messages[0].icon, UserPrompts::Icon::Error);
+        QCOMPARE(programEntries(), entriesBefore);
         return;
     }
     QVERIFY(form);
@@ -101,10 +114,11 @@ void StartupTest::workingFolderFollowsWhatCanBeWritten()
     QCOMPARE(programFolder(), program);
     QCOMPARE(workingFolder(), working);
     QVERIFY(QFile::exists(working + QStringLiteral("DefLang.ini")));
-    if (programWritable) {
-        QCOMPARE(QDir(program).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-                 QStringList{"DefLang.ini"});
+    if (working == program) {
+        QCOMPARE(programEntries(), QStringList{"DefLang.ini"});
         QVERIFY(!QFile::exists(userFolder));
+    } else {
+        QCOMPARE(programEntries(), entriesBefore);
     }
 }
 
