@@ -1,8 +1,8 @@
 #include "app/Startup.h"
 
 #include "app/MainWindow.h"
-#include "dialogs/ProductInfo.h"
 #include "jobs/AppFolder.h"
+#include "jobs/ProductInfo.h"
 #include "lang/IniFileWriteError.h"
 #include "lang/Translator.h"
 #include "platform/UserPrompts.h"

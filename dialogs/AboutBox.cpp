@@ -1,7 +1,7 @@
 // TAboutForm: the about box.
 #include "dialogs/AboutBox.h"
 
-#include "dialogs/ProductInfo.h"
+#include "jobs/ProductInfo.h"
 #include "platform/UserPrompts.h"
 #include "widgets/LinkLabel.h"
 #include "widgets/ToolbarIcons.h"

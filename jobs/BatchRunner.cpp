@@ -9,7 +9,7 @@
 #include "jobs/RowStatus.h"
 #include "jobs/ToolLog.h"
 
-#include <QGuiApplication>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QTimer>
@@ -39,7 +39,7 @@ void BatchRunner::start()
     if (m_running)
         return;
     if (m_clips.rowCount() == 0) {
-        emit messageRequested(QGuiApplication::applicationDisplayName(), QStringLiteral(" Not file to be processed "),
+        emit messageRequested(QCoreApplication::applicationName(), QStringLiteral(" Not file to be processed "),
                               UserPrompts::Icon::None);
         return;
     }

@@ -29,31 +29,53 @@ QString logPath()
 
 } // namespace
 
-// Detached and with an argument list (no shell, so no path can inject arguments). The tool comes
-// from the program folder and works in the working folder, where its scripts and log lie.
-MergeTool::Launch MergeTool::RunMergeTool(const QString &sourcePath, const QString &outputPath, bool withMap)
+QString MergeTool::toolPath(const QString &programFolder)
 {
-    const QString tool = programFolder() + executableFileName(JobFiles::toolBaseName);
-    if (!QFileInfo(tool).isFile())
+    return programFolder + executableFileName(JobFiles::toolBaseName);
+}
+
+MergeTool::Launch MergeTool::checkLaunch(const QString &toolPath, const QString &sourcePath, const QString &outputPath)
+{
+    if (!QFileInfo(toolPath).isFile())
         return Launch::ToolMissing;
     if (!QFileInfo(sourcePath).isFile())
         return Launch::SourceMissing;
     if (isSameFile(sourcePath, outputPath))
         return Launch::OutputIsSource;
-    QFile::remove(outputPath);
-    removeLog();
-    // An output folder of the rule, or a sub-folder it keeps, is made at the clip's turn.
-    QDir().mkpath(QFileInfo(outputPath).absolutePath());
+    return Launch::Started;
+}
 
+QStringList MergeTool::toolArguments(const QString &sourcePath, const QString &outputPath, bool withMap)
+{
     QStringList arguments{QStringLiteral("-i"), sourcePath, QStringLiteral("-o"), outputPath,
                           QStringLiteral("-e"), JobFiles::eventScript};
     if (withMap)
         arguments << QStringLiteral("-m") << JobFiles::mapScript;
     arguments << QStringLiteral("-l") << JobFiles::log;
+    return arguments;
+}
+
+void MergeTool::prepareOutput(const QString &outputPath)
+{
+    QFile::remove(outputPath);
+    QDir().mkpath(QFileInfo(outputPath).absolutePath());
+}
+
+// Detached and with an argument list (no shell, so no path can inject arguments). The tool comes
+// from the program folder and works in the working folder, where its scripts and log lie.
+MergeTool::Launch MergeTool::RunMergeTool(const QString &sourcePath, const QString &outputPath, bool withMap)
+{
+    const QString tool = toolPath(programFolder());
+    const Launch check = checkLaunch(tool, sourcePath, outputPath);
+    if (check != Launch::Started)
+        return check;
+    prepareOutput(outputPath);
+    removeLog();
+
     // The tool reports through its log; it shares no console with the window.
     QProcess process;
     process.setProgram(tool);
-    process.setArguments(arguments);
+    process.setArguments(toolArguments(sourcePath, outputPath, withMap));
     process.setWorkingDirectory(workingFolder());
     process.setStandardInputFile(QProcess::nullDevice());
     process.setStandardOutputFile(QProcess::nullDevice());

@@ -12,9 +12,18 @@ class MergeTool
 public:
     enum class Launch { Started, SourceMissing, OutputIsSource, ToolMissing };
 
-    // Launches the tool for one clip after deleting the old output and log, so that what is
-    // watched afterwards is this job's alone, and making the output's folder when it is missing.
+    // Launches the tool for one clip from the program folder, in the working folder, after making
+    // the output ready and deleting the old log.
     Launch RunMergeTool(const QString &sourcePath, const QString &outputPath, bool withMap);
+
+    // The pieces of a launch, shared with a caller that runs the tool itself: the tool in a program
+    // folder; what stops a launch, checked in this order; the arguments, the scripts and the log
+    // named in the tool's working folder; and the output made ready, its old file removed so that
+    // what grows afterwards is this job's alone, its folder made when it is missing.
+    static QString toolPath(const QString &programFolder);
+    static Launch checkLaunch(const QString &toolPath, const QString &sourcePath, const QString &outputPath);
+    static QStringList toolArguments(const QString &sourcePath, const QString &outputPath, bool withMap);
+    static void prepareOutput(const QString &outputPath);
 
     // The process of the last launch, 0 before the first.
     qint64 processId() const { return m_processId; }

@@ -6,9 +6,10 @@
 program_packages=(cmake ninja-build g++ qt6-base-dev fonts-liberation fonts-wqy-microhei)
 # The cross compiler for the Windows merge tool (scripts/build-windows-tool.sh).
 windows_tool_packages=(g++-mingw-w64-x86-64-posix)
-# The tests besides: their build makes the Windows merge tool too, and the suite runs it under wine.
+# The tests besides: their build makes the Windows merge tool too, and the suite runs it under wine;
+# GNU parallel spreads clipvane-batch over tasks as the README shows.
 test_packages=(ffmpeg mediainfo hachoir xvfb xauth x11-utils dpkg-dev file desktop-file-utils appstream lintian
-  "${windows_tool_packages[@]}" wine wine64)
+  "${windows_tool_packages[@]}" wine wine64 parallel)
 packages=("${program_packages[@]}" "${test_packages[@]}")
 # Fuzzing the merge tool takes clang and its libFuzzer as well (scripts/fuzz.sh).
 fuzz_packages=(clang libfuzzer-14-dev)

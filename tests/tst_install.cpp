@@ -28,6 +28,7 @@ private slots:
     void installedProgramStartsInTheUsersFolder_data();
     void installedProgramStartsInTheUsersFolder();
     void installedProgramRunsABatchWithTheInstalledTool();
+    void installedCommandRunsABatchWithoutDisplay();
     void cleanupTestCase();
 
 private:
@@ -68,7 +69,8 @@ Run run(const QStringList &command, int timeout = 120000)
 }
 
 const QStringList clipNames{QStringLiteral("first.rm"), QStringLiteral("second.rmvb")};
-const QStringList installedProgramFolder{QStringLiteral("clipvane"), installedCopyMarker, QStringLiteral("rmevents")};
+const QStringList installedProgramFolder{QStringLiteral("clipvane"), QStringLiteral("clipvane-batch"), installedCopyMarker,
+                                        QStringLiteral("rmevents")};
 
 } // namespace
 
@@ -144,6 +146,8 @@ void InstallTest::writeClips() const
 void InstallTest::packageHoldsTheProgramAndItsDesktopFiles()
 {
     for (const char *file : {"usr/lib/clipvane/clipvane", "usr/lib/clipvane/rmevents", "usr/bin/clipvane",
+                             "usr/lib/clipvane/clipvane-batch", "usr/bin/clipvane-batch",
+                             "usr/share/man/man1/clipvane-batch.1.gz",
                              "usr/share/applications/com.example.Clipvane.desktop",
                              "usr/share/metainfo/com.example.Clipvane.metainfo.xml",
                              "usr/share/icons/hicolor/scalable/apps/com.example.Clipvane.svg",
@@ -253,6 +257,38 @@ void InstallTest::installedProgramRunsABatchWithTheInstalledTool()
     QCOMPARE(programFolderListing(), installedProgramFolder);
     for (const char *file : {"DefLang.ini", "events.txt", "maps.txt"})
         QVERIFY2(QFile::exists(userFolder() + QLatin1Char('/') + QString::fromLatin1(file)), file);
+}
+
+// The command on the PATH, as an ordinary user with no display: it merges with the installed tool
+// in private folders, and nothing lands in the program folder or the user's data folder.
+void InstallTest::installedCommandRunsABatchWithoutDisplay()
+{
+    writeClips();
+    const QString profile = m_root.filePath(QStringLiteral("clips/profile.json"));
+    writeFile(profile, R"({"clickEvent": {"merge": false}, "clipInformation": {"title": {"include": true, "text": "Spring"}}})");
+    QFile::setPermissions(profile, QFileDevice::Permissions(0x6666));
+    QProcess batch;
+    QProcessEnvironment environment = userEnvironment(QStringLiteral("command-data"));
+    environment.remove(QStringLiteral("DISPLAY"));
+    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    batch.setProcessEnvironment(environment);
+    batch.setWorkingDirectory(m_root.filePath(QStringLiteral("clips")));
+    const QStringList command = asUser(QStringList{unpacked(QStringLiteral("usr/bin/clipvane-batch")),
+                                                   QStringLiteral("--profile"), QStringLiteral("profile.json"),
+                                                   QStringLiteral("-o"), QStringLiteral("merged")} +
+                                       clipNames);
+    batch.start(command.first(), command.mid(1));
+    QVERIFY(batch.waitForFinished(60000));
+    const QString output = QString::fromLocal8Bit(batch.readAllStandardOutput() + batch.readAllStandardError());
+    QVERIFY2(batch.exitCode() == 0, qPrintable(output));
+    QVERIFY2(output.contains(QStringLiteral("2 merged, 0 failed, 0 not done")), qPrintable(output));
+    for (const QString &name : clipNames) {
+        const RealMediaTest::ReadClip merged =
+            RealMediaTest::readClip(m_root.filePath(QStringLiteral("clips/merged/Done_") + name));
+        QVERIFY2(merged.error.isEmpty(), qPrintable(merged.error));
+    }
+    QCOMPARE(programFolderListing(), installedProgramFolder);
+    QVERIFY(!QFileInfo::exists(m_root.filePath(QStringLiteral("command-data/Clipvane"))));
 }
 
 // The temporary folder can go only once its user may change the program folder again.

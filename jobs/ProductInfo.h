@@ -2,7 +2,8 @@
 
 #include <QString>
 
-// The program's constant texts: the window caption, the about box and the mail link use them.
+// The program's constant texts: the window caption, the about box, the mail link and the
+// command's --version use them.
 namespace ProductInfo {
 inline const QString name = QStringLiteral("Clipvane");
 inline const QString version = QStringLiteral("1.40");

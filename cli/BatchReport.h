@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QObject>
+
+#include <cstdio>
+
+class BatchRun;
+class ClipJob;
+
+// What clipvane-batch prints while a run goes: a line per clip as it ends and a summary, or with
+// --json one JSON object per line for each clip's start, progress and end, and the summary. Quiet
+// leaves out all but failures and the summary.
+class BatchReport : public QObject
+{
+    Q_OBJECT
+
+public:
+    BatchReport(const BatchRun &run, bool json, bool quiet, std::FILE *out, QObject *parent = nullptr);
+
+    void printSummary(int exitStatus);
+
+private:
+    void clipStarted(int index, const ClipJob &job);
+    void clipProgressed(int index, const ClipJob &job, qint64 outputSize);
+    void clipEnded(int index, const ClipJob &job);
+    void printLine(const QByteArray &line);
+
+    const BatchRun &m_run;
+    bool m_json;
+    bool m_quiet;
+    std::FILE *m_out;
+};

@@ -1,0 +1,98 @@
+// clipvane-batch: a profile's batch without a window.
+#include "cli/BatchReport.h"
+#include "cli/BatchRun.h"
+#include "cli/BatchSources.h"
+#include "cli/CommandLine.h"
+#include "jobs/AppFolder.h"
+#include "jobs/MergeTool.h"
+#include "jobs/ProductInfo.h"
+#include "jobs/Profile.h"
+#include "jobs/ProfileError.h"
+#include "platform/InterruptSignals.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QTimer>
+#include <cstdio>
+
+namespace {
+
+const int exitMerged = 0;
+const int exitSomeFailed = 1;
+const int exitNothingAttempted = 2;
+
+int refuse(const QString &problem, bool pointToHelp = false)
+{
+    std::fprintf(stderr, "clipvane-batch: %s\n", qPrintable(problem));
+    if (pointToHelp)
+        std::fputs("Try 'clipvane-batch --help'.\n", stderr);
+    return exitNothingAttempted;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication application(argc, argv);
+    QCoreApplication::setApplicationName(ProductInfo::name);
+    const CommandLine commandLine = readCommandLine(QCoreApplication::arguments().mid(1));
+    if (commandLine.help) {
+        std::fputs(qPrintable(usageText()), stdout);
+        return exitMerged;
+    }
+    if (commandLine.version) {
+        std::printf("clipvane-batch %s\n", qPrintable(ProductInfo::version));
+        return exitMerged;
+    }
+    if (!commandLine.error.isEmpty())
+        return refuse(commandLine.error, true);
+
+    Profile profile;
+    try {
+        profile = readProfileFile(commandLine.profile);
+    } catch (const ProfileError &error) {
+        return refuse(error.message());
+    }
+    if (commandLine.outputFolder)
+        profile.output.folder = *commandLine.outputFolder;
+    if (commandLine.keepTree)
+        profile.output.keepTree = true;
+    if (!profile.output.folder.isEmpty())
+        profile.output.folder = QDir::cleanPath(QDir::current().absoluteFilePath(profile.output.folder));
+
+    const QString tool = MergeTool::toolPath(programFolder());
+    if (!QFileInfo(tool).isFile())
+        return refuse(QStringLiteral("the merge tool %1 is missing; reinstall Clipvane").arg(QDir::toNativeSeparators(tool)));
+
+    const BatchSources sources = findBatchSources(commandLine.clipsAndFolders);
+    if (!commandLine.quiet) {
+        for (const QString &item : sources.passedOver)
+            std::fprintf(stderr, "clipvane-batch: passed over, not a clip (.rm, .rmvb, .ra) nor a folder: %s\n",
+                         qPrintable(QDir::toNativeSeparators(item)));
+    }
+    if (sources.clips.isEmpty())
+        return refuse(QStringLiteral("no clip found"));
+    QList<BatchClip> clips;
+    for (const FoundClip &clip : sources.clips)
+        clips.append({clip.source, ruleOutputPath(profile.output, clip.source, clip.addedFolder)});
+
+    BatchRun run(clips, profile.settings, tool, commandLine.jobs);
+    BatchReport report(run, commandLine.json, commandLine.quiet, stdout);
+    InterruptSignals interrupts;
+    int interruptedBy = 0;
+    QObject::connect(&interrupts, &InterruptSignals::interrupted, &run, [&](int signalNumber) {
+        if (interruptedBy == 0)
+            interruptedBy = signalNumber;
+        run.interrupt();
+    });
+    QObject::connect(&run, &BatchRun::finished, &application, &QCoreApplication::quit, Qt::QueuedConnection);
+    QTimer::singleShot(0, &run, &BatchRun::start);
+    application.exec();
+
+    const int exitStatus = interruptedBy != 0 ? InterruptSignals::exitStatusFor(interruptedBy)
+                           : run.failedCount() > 0 ? exitSomeFailed
+                                                   : exitMerged;
+    report.printSummary(exitStatus);
+    return exitStatus;
+}

@@ -1,0 +1,137 @@
+#include "jobs/ClipJob.h"
+
+#include "jobs/InputOutputError.h"
+#include "jobs/JobFiles.h"
+#include "jobs/JobScripts.h"
+#include "jobs/MergeTool.h"
+#include "jobs/ToolLog.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+const int progressInterval = 250;
+
+QString launchRefusal(MergeTool::Launch launch, const QString &sourcePath)
+{
+    switch (launch) {
+    case MergeTool::Launch::SourceMissing:
+        return QStringLiteral("the clip does not exist");
+    case MergeTool::Launch::OutputIsSource:
+        return QStringLiteral("the output file is the source file itself: %1").arg(QDir::toNativeSeparators(sourcePath));
+    case MergeTool::Launch::ToolMissing:
+        return QStringLiteral("the merge tool is missing; reinstall Clipvane");
+    case MergeTool::Launch::Started:
+        break;
+    }
+    return QString();
+}
+
+} // namespace
+
+ClipJob::ClipJob(const QString &toolPath, const QString &sourcePath, const QString &outputPath, QObject *parent)
+    : QObject(parent), m_toolPath(toolPath), m_sourcePath(sourcePath), m_outputPath(outputPath),
+      m_folder(QDir::temp().filePath(QStringLiteral("clipvane-job-XXXXXX")))
+{
+    m_progressTimer.setInterval(progressInterval);
+    connect(&m_progressTimer, &QTimer::timeout, this, &ClipJob::watchOutput);
+    connect(&m_process, &QProcess::finished, this, &ClipJob::toolFinished);
+    connect(&m_process, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart)
+            toolFinished();
+    });
+}
+
+void ClipJob::start(const JobSettings &settings)
+{
+    m_sourceSize = MergeTool::MeasureFile(m_sourcePath);
+    const MergeTool::Launch launch = MergeTool::checkLaunch(m_toolPath, m_sourcePath, m_outputPath);
+    if (launch != MergeTool::Launch::Started) {
+        fail(launchRefusal(launch, m_sourcePath));
+        return;
+    }
+    if (!m_folder.isValid()) {
+        fail(QStringLiteral("no private folder could be made for the scripts: %1").arg(m_folder.errorString()));
+        return;
+    }
+    const QString folder = m_folder.path() + QLatin1Char('/');
+    try {
+        WriteEvents(folder, settings);
+        if (settings.withMap)
+            WriteMap(folder, settings);
+    } catch (const InputOutputError &error) {
+        fail(error.message());
+        return;
+    }
+    MergeTool::prepareOutput(m_outputPath);
+    m_state = State::Running;
+    m_process.setProgram(m_toolPath);
+    m_process.setArguments(MergeTool::toolArguments(m_sourcePath, m_outputPath, settings.withMap));
+    m_process.setWorkingDirectory(m_folder.path());
+    m_process.setStandardInputFile(QProcess::nullDevice());
+    m_process.setStandardOutputFile(QProcess::nullDevice());
+    m_process.setStandardErrorFile(QProcess::nullDevice());
+    m_process.start();
+    m_progressTimer.start();
+}
+
+void ClipJob::fail(const QString &reason)
+{
+    m_reason = reason;
+    end(State::Failed);
+}
+
+void ClipJob::stop()
+{
+    if (m_state != State::Running)
+        return;
+    disconnect(&m_process, nullptr, this, nullptr);
+    m_process.kill();
+    m_process.waitForFinished();
+    // The tool was cut off mid-write: what it left is no clip. The output is never a source.
+    QFile::remove(m_outputPath);
+    m_reason = QStringLiteral("stopped before the merge had ended");
+    end(State::Stopped);
+}
+
+void ClipJob::watchOutput()
+{
+    const qint64 size = MergeTool::MeasureFile(m_outputPath);
+    if (size == m_lastSize)
+        return;
+    m_lastSize = size;
+    emit progressed(size);
+}
+
+void ClipJob::toolFinished()
+{
+    if (m_state != State::Running)
+        return;
+    const QString log = m_folder.filePath(JobFiles::log);
+    m_logLines = QFileInfo::exists(log) ? toolLogLines(MergeTool::ReadTextFile(log)) : QStringList();
+    if (!hasEndMark(m_logLines)) {
+        m_reason = m_process.error() == QProcess::FailedToStart
+                       ? QStringLiteral("the merge tool could not be started: %1").arg(m_process.errorString())
+                       : QStringLiteral("the merge tool ended without finishing its log");
+        end(State::Failed);
+        return;
+    }
+    if (!QFileInfo::exists(m_outputPath)) {
+        m_reason = toolFailureReason(m_logLines);
+        end(State::Failed);
+        return;
+    }
+    end(State::Merged);
+}
+
+void ClipJob::end(State state)
+{
+    m_progressTimer.stop();
+    m_state = state;
+    if (state == State::Merged)
+        emit progressed(MergeTool::MeasureFile(m_outputPath));
+    m_folder.remove();
+    emit ended();
+}

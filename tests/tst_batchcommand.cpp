@@ -1,0 +1,449 @@
+#include "RealMediaFixture.h"
+#include "TestSupport.h"
+
+#include "app/MainWindow.h"
+#include "jobs/BatchRunner.h"
+#include "jobs/Profile.h"
+#include "widgets/ListView.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QDirIterator>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTest>
+#include <csignal>
+
+class BatchCommandTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void windowAndCommandGiveIdenticalClips();
+    void exitStatus_data();
+    void exitStatus();
+    void jsonLinesTellEveryClipsStartAndEnd();
+    void twoJobsAtOnceWriteWhatOneWrites();
+    void runsSideBySideWithoutTouchingTheWindowsFolder();
+    void interruptStopsTheToolsAndRemovesUnfinishedOutputs_data();
+    void interruptStopsTheToolsAndRemovesUnfinishedOutputs();
+    void runsWithoutDisplayOnQtCoreAlone();
+    void gnuParallelGivesWhatOneRunGives();
+
+private:
+    // The window's tests need a working folder of their own.
+    TemporaryAppFolder m_appFolder;
+};
+
+namespace {
+
+struct Run
+{
+    int exitStatus = -1;
+    QByteArray out;
+    QByteArray errors;
+};
+
+// A program folder of the command's own: clipvane-batch and, unless told otherwise, the bundled
+// tool beside it, as an installed or a portable copy has them.
+struct CommandFolder
+{
+    QTemporaryDir folder;
+
+    explicit CommandFolder(bool withTool = true)
+    {
+        QFile::copy(QStringLiteral(CLIPVANE_BATCH_PATH), command());
+        if (withTool)
+            QFile::copy(QStringLiteral(RMEVENTS_PATH), folder.filePath(QStringLiteral("rmevents")));
+    }
+    QString command() const { return folder.filePath(QStringLiteral("clipvane-batch")); }
+    void installToolScript(const QByteArray &body) const
+    {
+        const QString tool = folder.filePath(QStringLiteral("rmevents"));
+        writeFile(tool, "#!/bin/sh\n" + body + "\n");
+        QFile::setPermissions(tool, QFile::permissions(tool) | QFile::ExeOwner);
+    }
+    QStringList entries() const { return QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot); }
+};
+
+QProcessEnvironment withoutDisplay()
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(QString::fromLatin1(name));
+    return environment;
+}
+
+Run runCommand(const QString &program, const QStringList &arguments, const QString &folder = QString())
+{
+    QProcess process;
+    process.setProcessEnvironment(withoutDisplay());
+    if (!folder.isEmpty())
+        process.setWorkingDirectory(folder);
+    process.start(program, arguments);
+    process.waitForFinished(60000);
+    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+// A profile with every target, tenths, non-ASCII texts, the click event and all clip information.
+Profile fullProfile()
+{
+    Profile profile = Profile::startUp();
+    profile.settings.timeEvents = {{"00:00:01.0", "00:00:03.5", "External Browser", "http://example.com/a"},
+                                   {"00:00:02.5", "00:00:04.0", "Media Browser", "http://example.com/b?x=1&y=2"},
+                                   {"00:00:03.0", "00:00:05.0", "Related Info Pane", "http://例え.jp/"}};
+    profile.settings.clipInformation = {{true, "Título"}, {true, "© 2026"}, {true, "Ann"}, {true, "promo, spring"},
+                                        {true, "Line one\nLine two"}};
+    profile.settings.clickMap = {0, 0, 30, "http://example.com/pop", "Click here"};
+    return profile;
+}
+
+QByteArray md5(const QString &path)
+{
+    return QCryptographicHash::hash(readFile(path), QCryptographicHash::Md5).toHex();
+}
+
+// Every file below the folder, by its path below it, with its bytes' checksum.
+QMap<QString, QByteArray> filesBelow(const QString &folder)
+{
+    QMap<QString, QByteArray> files;
+    QDirIterator entries(folder, QDir::Files, QDirIterator::Subdirectories);
+    while (entries.hasNext()) {
+        const QString path = entries.next();
+        files.insert(QDir(folder).relativeFilePath(path), md5(path));
+    }
+    return files;
+}
+
+// Good clips of some sizes in a folder, one of them in a sub-folder.
+QStringList writeGoodClips(const QString &folder, int count)
+{
+    QDir().mkpath(folder + QStringLiteral("/sub"));
+    QStringList clips;
+    for (int i = 0; i < count; ++i) {
+        const QString clip = folder + (i % 3 == 2 ? QStringLiteral("/sub/clip%1.rm") : QStringLiteral("/clip%1.rm")).arg(i);
+        writeRealMediaClip(clip, 20000 + i * 7000);
+        clips << clip;
+    }
+    return clips;
+}
+
+QList<QJsonObject> jsonLines(const QByteArray &out)
+{
+    QList<QJsonObject> lines;
+    for (const QByteArray &line : out.split('\n')) {
+        if (line.isEmpty())
+            continue;
+        QJsonParseError error;
+        const QJsonDocument document = QJsonDocument::fromJson(line, &error);
+        [&] { QVERIFY2(error.error == QJsonParseError::NoError && document.isObject(), line.constData()); }();
+        lines << document.object();
+    }
+    return lines;
+}
+
+} // namespace
+
+// One profile, one clip: the window's batch and the command write the same bytes.
+void BatchCommandTest::windowAndCommandGiveIdenticalClips()
+{
+    QTemporaryDir folder;
+    const QString clip = folder.filePath(QStringLiteral("spring.rmvb"));
+    writeRealMediaClip(clip, 120000);
+    const QString profilePath = folder.filePath(QStringLiteral("spring.json"));
+    Profile profile = fullProfile();
+    profile.output = {folder.filePath(QStringLiteral("window")), QStringLiteral("w_"), false};
+    writeProfileFile(profilePath, profile);
+
+    TemporaryAppFolder appFolder;
+    appFolder.installMergeTool();
+    RecordingPrompts prompts;
+    TForm1 form;
+    QVERIFY(form.openProfile(profilePath));
+    QVERIFY(form.AddClip(clip));
+    form.actStartExecute();
+    QTRY_VERIFY_WITH_TIMEOUT(!form.runner().isRunning(), 20000);
+    QCOMPARE(form.lvFiles->subItem(0, 1), QStringLiteral("Success"));
+
+    const CommandFolder command;
+    const Run run = runCommand(command.command(), {"--profile", profilePath, "-o", folder.filePath("command"), clip});
+    QCOMPARE(run.exitStatus, 0);
+    const QByteArray byWindow = readFile(folder.filePath(QStringLiteral("window/w_spring.rmvb")));
+    QVERIFY(byWindow.size() > 120000);
+    QCOMPARE(readFile(folder.filePath(QStringLiteral("command/w_spring.rmvb"))), byWindow);
+    QCOMPARE(run.out.split('\n').first(),
+             QStringLiteral("Success  %1 -> %2").arg(clip, folder.filePath("command/w_spring.rmvb")).toLocal8Bit());
+}
+
+void BatchCommandTest::exitStatus_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("withTool");
+    QTest::addColumn<int>("exitStatus");
+    QTest::addColumn<QString>("said");
+    // "@" is a folder of the test's: good.rm, bad.rm (not RealMedia), notes.txt, empty/, profile.json.
+    QTest::newRow("every clip merged") << QStringList{"--profile", "@/profile.json", "@/good.rm"} << true << 0
+                                       << "1 merged, 0 failed, 0 not done";
+    QTest::newRow("one clip failed, the other merged")
+        << QStringList{"--profile", "@/profile.json", "@/good.rm", "@/bad.rm"} << true << 1
+        << "1 merged, 1 failed, 0 not done";
+    QTest::newRow("no profile") << QStringList{"@/good.rm"} << true << 2 << "--profile FILE is needed";
+    QTest::newRow("no clip named") << QStringList{"--profile", "@/profile.json"} << true << 2 << "no clip or folder given";
+    QTest::newRow("unknown option") << QStringList{"--profile", "@/profile.json", "--fast", "@/good.rm"} << true << 2
+                                    << "unknown option \"--fast\"";
+    QTest::newRow("jobs not a number") << QStringList{"-j", "two", "--profile", "@/profile.json", "@/good.rm"} << true
+                                       << 2 << "-j takes a whole number from 1 to 64, not \"two\"";
+    QTest::newRow("profile refused") << QStringList{"--profile", "@/notes.txt", "@/good.rm"} << true << 2
+                                     << "can't be used: line 1, column";
+    QTest::newRow("no clip found") << QStringList{"--profile", "@/profile.json", "@/empty", "@/notes.txt"} << true << 2
+                                   << "no clip found";
+    QTest::newRow("tool missing") << QStringList{"--profile", "@/profile.json", "@/good.rm"} << false << 2
+                                  << "rmevents is missing; reinstall Clipvane";
+    QTest::newRow("help") << QStringList{"--help"} << false << 0 << "143  ended by SIGTERM";
+    QTest::newRow("version") << QStringList{"--version"} << false << 0 << "clipvane-batch 1.40";
+}
+
+void BatchCommandTest::exitStatus()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, withTool);
+    QFETCH(int, exitStatus);
+    QFETCH(QString, said);
+    QTemporaryDir folder;
+    writeRealMediaClip(folder.filePath(QStringLiteral("good.rm")), 30000);
+    writeFile(folder.filePath(QStringLiteral("bad.rm")), "This is not a clip at all.");
+    writeFile(folder.filePath(QStringLiteral("notes.txt")), "notes");
+    QDir().mkpath(folder.filePath(QStringLiteral("empty")));
+    writeProfileFile(folder.filePath(QStringLiteral("profile.json")), fullProfile());
+    arguments.replaceInStrings(QStringLiteral("@"), folder.path());
+    const CommandFolder command(withTool);
+
+    const Run run = runCommand(command.command(), arguments);
+    QCOMPARE(run.exitStatus, exitStatus);
+    QVERIFY2((run.out + run.errors).contains(said.toUtf8()), (run.out + run.errors).constData());
+    if (exitStatus == 2 && !arguments.contains(QStringLiteral("--help")))
+        QVERIFY(run.out.isEmpty());
+    // A failed clip says why, in the tool's words; the good one is merged all the same.
+    if (exitStatus == 1) {
+        QVERIFY(run.out.contains("Failure  " + folder.filePath("bad.rm").toUtf8() + ": source "));
+        QVERIFY(QFile::exists(folder.filePath(QStringLiteral("Done_good.rm"))));
+        QVERIFY(!QFile::exists(folder.filePath(QStringLiteral("Done_bad.rm"))));
+    }
+}
+
+// -j 2 with a damaged clip among good ones: every line parses, every clip starts and ends, the
+// damaged one fails alone with its reason and the summary counts them.
+void BatchCommandTest::jsonLinesTellEveryClipsStartAndEnd()
+{
+    QTemporaryDir folder;
+    QStringList clips = writeGoodClips(folder.filePath(QStringLiteral("clips")), 5);
+    const QString damaged = folder.filePath(QStringLiteral("clips/damaged.rm"));
+    writeFile(damaged, readFile(clips[1]).left(3000));
+    writeProfileFile(folder.filePath(QStringLiteral("p.json")), fullProfile());
+    const CommandFolder command;
+
+    const Run run = runCommand(command.command(), {"--json", "-j", "2", "--profile", folder.filePath("p.json"),
+                                                   "-o", folder.filePath("out"), folder.filePath("clips")});
+    QCOMPARE(run.exitStatus, 1);
+    const QList<QJsonObject> lines = jsonLines(run.out);
+    QMap<int, QStringList> eventsOf;
+    QMap<int, QJsonObject> endOf;
+    for (const QJsonObject &line : lines) {
+        const QString event = line.value(QStringLiteral("event")).toString();
+        if (event == QLatin1String("summary"))
+            continue;
+        const int index = line.value(QStringLiteral("index")).toInt();
+        eventsOf[index] << event;
+        if (event == QLatin1String("end"))
+            endOf[index] = line;
+    }
+    QCOMPARE(eventsOf.size(), 6);
+    for (const QStringList &events : eventsOf) {
+        QCOMPARE(events.first(), QStringLiteral("start"));
+        QCOMPARE(events.last(), QStringLiteral("end"));
+        QCOMPARE(events.count(QStringLiteral("end")), 1);
+    }
+    QStringList failed;
+    for (const QJsonObject &end : endOf) {
+        if (end.value(QStringLiteral("status")).toString() == QLatin1String("Failure")) {
+            failed << end.value(QStringLiteral("source")).toString();
+            QVERIFY2(end.value(QStringLiteral("reason")).toString().contains(QStringLiteral("the source is truncated")),
+                     qPrintable(end.value(QStringLiteral("reason")).toString()));
+            QVERIFY(!end.value(QStringLiteral("log")).toArray().isEmpty());
+        } else {
+            QCOMPARE(end.value(QStringLiteral("status")).toString(), QStringLiteral("Success"));
+        }
+    }
+    QCOMPARE(failed, QStringList{damaged});
+    const QJsonObject summary = lines.last();
+    QCOMPARE(summary.value(QStringLiteral("event")).toString(), QStringLiteral("summary"));
+    QCOMPARE(summary.value(QStringLiteral("merged")).toInt(), 5);
+    QCOMPARE(summary.value(QStringLiteral("failed")).toInt(), 1);
+    QCOMPARE(summary.value(QStringLiteral("exitStatus")).toInt(), 1);
+    QVERIFY(summary.value(QStringLiteral("notDone")).toArray().isEmpty());
+
+    // Quiet: only the failure and the summary.
+    const Run quiet = runCommand(command.command(), {"-q", "--profile", folder.filePath("p.json"), "-o",
+                                                     folder.filePath("quiet"), folder.filePath("clips")});
+    QCOMPARE(quiet.exitStatus, 1);
+    const QList<QByteArray> quietLines = quiet.out.trimmed().split('\n');
+    QCOMPARE(quietLines.size(), 2);
+    QVERIFY(quietLines[0].startsWith("Failure  " + damaged.toUtf8() + ": "));
+    QVERIFY(quietLines[1].startsWith("5 merged, 1 failed, 0 not done, in "));
+}
+
+void BatchCommandTest::twoJobsAtOnceWriteWhatOneWrites()
+{
+    QTemporaryDir folder;
+    writeGoodClips(folder.filePath(QStringLiteral("clips")), 7);
+    writeProfileFile(folder.filePath(QStringLiteral("p.json")), fullProfile());
+    const CommandFolder command;
+    for (const QString &jobs : {QStringLiteral("1"), QStringLiteral("2")}) {
+        const Run run = runCommand(command.command(), {"-j", jobs, "--keep-tree", "--profile", folder.filePath("p.json"),
+                                                       "-o", folder.filePath("out" + jobs), folder.filePath("clips")});
+        QCOMPARE(run.exitStatus, 0);
+    }
+    const QMap<QString, QByteArray> one = filesBelow(folder.filePath(QStringLiteral("out1")));
+    QCOMPARE(one.size(), 7);
+    QVERIFY(one.contains(QStringLiteral("sub/Done_clip2.rm")));
+    QCOMPARE(filesBelow(folder.filePath(QStringLiteral("out2"))), one);
+}
+
+// Two runs at once, each with its private folders, beside a window's working folder: both merge
+// their clips, and the program folder holds nothing but the programs afterwards.
+void BatchCommandTest::runsSideBySideWithoutTouchingTheWindowsFolder()
+{
+    QTemporaryDir folder;
+    const QStringList first = writeGoodClips(folder.filePath(QStringLiteral("first")), 3);
+    const QStringList second = writeGoodClips(folder.filePath(QStringLiteral("second")), 3);
+    writeProfileFile(folder.filePath(QStringLiteral("p.json")), fullProfile());
+    const CommandFolder command;
+    writeFile(command.folder.filePath(QStringLiteral("DefLang.ini")), "[TForm1]\r\n");
+    const QByteArray lock = "12345\nClipvane\nhost\n";
+    writeFile(command.folder.filePath(QStringLiteral("clipvane.lock")), lock);
+
+    QTemporaryDir temporaryFolders;
+    QProcessEnvironment environment = withoutDisplay();
+    environment.insert(QStringLiteral("TMPDIR"), temporaryFolders.path());
+    QProcess runs[2];
+    const QString sets[2] = {folder.filePath(QStringLiteral("first")), folder.filePath(QStringLiteral("second"))};
+    for (int i = 0; i < 2; ++i) {
+        runs[i].setProcessEnvironment(environment);
+        runs[i].start(command.command(), {"--profile", folder.filePath("p.json"), sets[i]});
+    }
+    for (QProcess &run : runs) {
+        QVERIFY(run.waitForFinished(60000));
+        QCOMPARE(run.exitCode(), 0);
+    }
+    for (const QStringList &clips : {first, second}) {
+        for (const QString &clip : clips)
+            QVERIFY(RealMediaTest::readClip(clip.section(QLatin1Char('/'), 0, -2) + "/Done_" + clip.section('/', -1))
+                        .error.isEmpty());
+    }
+    const QStringList entries = command.entries();
+    QCOMPARE(QSet<QString>(entries.cbegin(), entries.cend()),
+             (QSet<QString>{"DefLang.ini", "clipvane-batch", "clipvane.lock", "rmevents"}));
+    QCOMPARE(readFile(command.folder.filePath(QStringLiteral("DefLang.ini"))), QByteArray("[TForm1]\r\n"));
+    QCOMPARE(readFile(command.folder.filePath(QStringLiteral("clipvane.lock"))), lock);
+    // Each job's private folder is gone with it.
+    QVERIFY(QDir(temporaryFolders.path()).isEmpty());
+}
+
+void BatchCommandTest::interruptStopsTheToolsAndRemovesUnfinishedOutputs_data()
+{
+    QTest::addColumn<int>("signalNumber");
+    QTest::addColumn<int>("exitStatus");
+    QTest::newRow("Ctrl+C") << int(SIGINT) << 130;
+    QTest::newRow("SIGTERM") << int(SIGTERM) << 143;
+}
+
+// A stand-in tool that writes half an output and waits: the interrupt finds two of them running.
+void BatchCommandTest::interruptStopsTheToolsAndRemovesUnfinishedOutputs()
+{
+    QFETCH(int, signalNumber);
+    QFETCH(int, exitStatus);
+    QTemporaryDir folder;
+    const QStringList clips = writeGoodClips(folder.filePath(QStringLiteral("clips")), 4);
+    QList<QByteArray> sums;
+    for (const QString &clip : clips)
+        sums << md5(clip);
+    writeProfileFile(folder.filePath(QStringLiteral("p.json")), fullProfile());
+    const CommandFolder command;
+    // An unusual pause, so that no other test's sleeping stand-in is taken for one of these.
+    command.installToolScript("printf 'half a clip' > \"$4\"\nexec sleep 59.25");
+
+    QProcess run;
+    run.setProcessEnvironment(withoutDisplay());
+    run.start(command.command(), {"--json", "-j", "2", "--profile", folder.filePath("p.json"), "-o",
+                                  folder.filePath("out"), folder.filePath("clips")});
+    QVERIFY(run.waitForStarted());
+    QTRY_COMPARE_WITH_TIMEOUT(QDir(folder.filePath(QStringLiteral("out"))).entryList(QDir::Files).size(), 2, 10000);
+    QElapsedTimer clock;
+    clock.start();
+    ::kill(pid_t(run.processId()), signalNumber);
+    QVERIFY(run.waitForFinished(5000));
+    QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(run.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(run.exitCode(), exitStatus);
+
+    QVERIFY(filesBelow(folder.filePath(QStringLiteral("out"))).isEmpty());
+    for (qsizetype i = 0; i < clips.size(); ++i)
+        QCOMPARE(md5(clips[i]), sums[i]);
+    const QJsonObject summary = jsonLines(run.readAllStandardOutput()).last();
+    QCOMPARE(summary.value(QStringLiteral("merged")).toInt(), 0);
+    QCOMPARE(summary.value(QStringLiteral("notDone")).toArray().size(), 4);
+    QCOMPARE(summary.value(QStringLiteral("exitStatus")).toInt(), exitStatus);
+    // The stopped tools are gone too.
+    QTRY_VERIFY_WITH_TIMEOUT(QProcess::execute(QStringLiteral("pgrep"), {"-f", "sleep 59.25"}) != 0, 5000);
+}
+
+void BatchCommandTest::runsWithoutDisplayOnQtCoreAlone()
+{
+    QProcess ldd;
+    ldd.start(QStringLiteral("ldd"), {QStringLiteral(CLIPVANE_BATCH_PATH)});
+    QVERIFY(ldd.waitForFinished());
+    const QByteArray libraries = ldd.readAllStandardOutput();
+    QVERIFY(libraries.contains("libQt6Core"));
+    for (const char *library : {"libQt6Gui", "libQt6Widgets", "libX11", "libxcb"})
+        QVERIFY2(!libraries.contains(library), library);
+    // Every run in this test has no display; this one merges too.
+    QTemporaryDir folder;
+    writeGoodClips(folder.path(), 1);
+    writeProfileFile(folder.filePath(QStringLiteral("p.json")), fullProfile());
+    const CommandFolder command;
+    QCOMPARE(runCommand(command.command(), {"--profile", "p.json", "clip0.rm"}, folder.path()).exitStatus, 0);
+    QVERIFY(QFile::exists(folder.filePath(QStringLiteral("Done_clip0.rm"))));
+}
+
+// The README's way to spread a batch over machines, on this one: GNU parallel, two at a time, one
+// clip a task, over one profile.
+void BatchCommandTest::gnuParallelGivesWhatOneRunGives()
+{
+    const QString parallel = QStandardPaths::findExecutable(QStringLiteral("parallel"));
+    if (parallel.isEmpty())
+        QSKIP("GNU parallel is not installed (Debian: parallel).");
+    QTemporaryDir folder;
+    const QStringList clips = writeGoodClips(folder.filePath(QStringLiteral("clips")), 6);
+    writeProfileFile(folder.filePath(QStringLiteral("p.json")), fullProfile());
+    const CommandFolder command;
+    QCOMPARE(runCommand(command.command(), {"--profile", folder.filePath("p.json"), "-o", folder.filePath("single"),
+                                            folder.filePath("clips")})
+                 .exitStatus,
+             0);
+    QStringList arguments{"--will-cite", "-j", "2", command.command(), "--profile", folder.filePath("p.json"), "-o",
+                          folder.filePath("spread"), "{}", ":::"};
+    arguments << clips;
+    const Run run = runCommand(parallel, arguments);
+    QVERIFY2(run.exitStatus == 0, run.errors.constData());
+    const QMap<QString, QByteArray> single = filesBelow(folder.filePath(QStringLiteral("single")));
+    QCOMPARE(single.size(), 6);
+    QCOMPARE(filesBelow(folder.filePath(QStringLiteral("spread"))), single);
+}
+
+QTEST_MAIN(BatchCommandTest)
+#include "tst_batchcommand.moc"
