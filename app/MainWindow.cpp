@@ -9,6 +9,7 @@
 #include "dialogs/EventDialog.h"
 #include "dialogs/OutputFileDialog.h"
 #include "dialogs/OutputRuleDialog.h"
+#include "jobs/AppFolder.h"
 #include "jobs/BatchRunner.h"
 #include "jobs/ClipPaths.h"
 #include "jobs/ClipSearch.h"
@@ -39,6 +40,7 @@
 #include <QMimeData>
 #include <QScreen>
 #include <QTimer>
+#include <QUrl>
 #include <QVBoxLayout>
 
 namespace {
@@ -477,9 +479,21 @@ void TForm1::Exit1Click()
     close();
 }
 
+// The manual ships with the program, so help needs no network.
 void TForm1::actHelpExecute()
 {
-    UserPrompts::current().openUrl(ProductInfo::helpPage);
+    const QString manual = manualFilePath();
+    if (manual.isEmpty()) {
+        UserPrompts::current().showMessage(this, ProductInfo::name,
+                                           QStringLiteral("The user manual is missing; please reinstall Clipvane."),
+                                           UserPrompts::Icon::Warning);
+        return;
+    }
+    if (!UserPrompts::current().openUrl(QUrl::fromLocalFile(manual).toString()))
+        UserPrompts::current().showMessage(
+            this, ProductInfo::name,
+            QStringLiteral("No web browser could open the user manual. Open it by hand:\n%1").arg(QDir::toNativeSeparators(manual)),
+            UserPrompts::Icon::Warning);
 }
 
 void TForm1::HomePage1Click()

@@ -57,6 +57,16 @@ QString settingsFilePath()
     return withTrailingSeparator(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)) + name;
 }
 
+QString manualFilePath()
+{
+    const QString name = QStringLiteral("manual.html");
+    for (const QString &path : {programFolder() + name, programFolder() + QStringLiteral("../../share/doc/clipvane/") + name}) {
+        if (QFileInfo::exists(path))
+            return QDir::cleanPath(path);
+    }
+    return QString();
+}
+
 bool settleAppFolders(const QString &programFolder)
 {
     const QString program = withTrailingSeparator(programFolder);

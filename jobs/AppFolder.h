@@ -18,6 +18,10 @@ QString settingsFilePath();
 // belongs to the package manager even when its user can write there (root).
 inline const QString installedCopyMarker = QStringLiteral("installed-copy");
 
+// The user manual that Help opens: beside the programs in a build or a copy of its own, under
+// share/doc/clipvane beside the program folder's lib/clipvane when installed; empty when missing.
+QString manualFilePath();
+
 // Settles the folders for this program folder, creating the user's data folder when it is needed.
 // Returns false when the working folder so chosen can't be written either.
 bool settleAppFolders(const QString &programFolder);

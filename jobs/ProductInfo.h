@@ -8,6 +8,5 @@ namespace ProductInfo {
 inline const QString name = QStringLiteral("Clipvane");
 inline const QString version = QStringLiteral("1.40");
 inline const QString homePage = QStringLiteral("https://www.example.com/clipvane/");
-inline const QString helpPage = QStringLiteral("https://www.example.com/clipvane/help.html");
 inline const QString supportEmail = QStringLiteral("support@example.com");
 } // namespace ProductInfo

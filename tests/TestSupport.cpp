@@ -63,6 +63,11 @@ void TemporaryAppFolder::installMergeTool() const
     QVERIFY(QFile::copy(QStringLiteral(RMEVENTS_PATH), programFolder().filePath(QStringLiteral("rmevents"))));
 }
 
+void TemporaryAppFolder::installManual() const
+{
+    QVERIFY(QFile::copy(QStringLiteral(MANUAL_HTML_PATH), programFolder().filePath(QStringLiteral("manual.html"))));
+}
+
 void TemporaryAppFolder::installToolScript(const QByteArray &body) const
 {
     const QString tool = programFolder().filePath(QStringLiteral("rmevents"));

@@ -69,6 +69,8 @@ public:
 
     // The bundled merge tool, copied into the program folder.
     void installMergeTool() const;
+    // The user manual the build made, copied into the program folder.
+    void installManual() const;
     // A stand-in for the merge tool in the program folder: a shell script with this body.
     void installToolScript(const QByteArray &body) const;
 
