@@ -5,6 +5,7 @@
 #include "app/RememberedSettings.h"
 #include "dialogs/AboutBox.h"
 #include "dialogs/ClickEventsPanel.h"
+#include "dialogs/ClipContentsWindow.h"
 #include "dialogs/ClipInformationPanel.h"
 #include "dialogs/EventDialog.h"
 #include "dialogs/OutputFileDialog.h"
@@ -12,10 +13,13 @@
 #include "jobs/AppFolder.h"
 #include "jobs/BatchRunner.h"
 #include "jobs/ClipPaths.h"
+#include "jobs/ClipReadError.h"
+#include "jobs/ClipReader.h"
 #include "jobs/ClipSearch.h"
 #include "jobs/InputOutputError.h"
 #include "jobs/ProductInfo.h"
 #include "jobs/ProfileError.h"
+#include "jobs/SettingsFromClip.h"
 #include "lang/FormTranslator.h"
 #include "lang/MenuTranslator.h"
 #include "lang/MessageTranslator.h"
@@ -38,6 +42,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QTimer>
 #include <QUrl>
@@ -89,6 +94,7 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
     createMainMenu();
     createActions();
     createProfileCommands();
+    createClipCommands();
     FormCreate();
     restoreWindowGeometry();
 }
@@ -418,6 +424,27 @@ void TForm1::createProfileCommands()
     pmFiles->insertAction(findChild<QAction *>(QStringLiteral("EditItem2")), AddFolder2);
 }
 
+// Like the profile commands, these stay out of the component list.
+void TForm1::createClipCommands()
+{
+    auto command = [this](const char *name, const char *caption, void (TForm1::*handler)(), QMenu *menu) {
+        auto *action = new MenuItem(QString::fromLatin1(caption), menu);
+        action->setObjectName(QString::fromLatin1(name));
+        connect(action, &QAction::triggered, this, handler);
+        return action;
+    };
+    QMenu *editMenu = qobject_cast<QMenu *>(OutputFolder1->parent());
+    ClipContents1 = command("ClipContents1", "Clip Contents...", &TForm1::actClipContentsExecute, editMenu);
+    LoadSettingsFromClip1 =
+        command("LoadSettingsFromClip1", "Load Settings from Clip", &TForm1::actLoadSettingsFromClipExecute, editMenu);
+    editMenu->addActions({new MenuItem(QStringLiteral("-"), editMenu), ClipContents1, LoadSettingsFromClip1});
+
+    ClipContents2 = command("ClipContents2", "Clip Contents...", &TForm1::actClipContentsExecute, pmFiles);
+    LoadSettingsFromClip2 =
+        command("LoadSettingsFromClip2", "Load Settings from Clip", &TForm1::actLoadSettingsFromClipExecute, pmFiles);
+    pmFiles->addActions({new MenuItem(QStringLiteral("-"), pmFiles), ClipContents2, LoadSettingsFromClip2});
+}
+
 void TForm1::updateRecentProfiles()
 {
     RecentProfiles1->clear();
@@ -700,10 +727,66 @@ Profile TForm1::profile() const
 
 void TForm1::applyProfile(const Profile &profile)
 {
-    setTimeEventRows(profile.settings.timeEvents);
-    clickEvents->setClickEvent(profile.settings.withMap, profile.settings.clickMap);
-    clipInformation->setClipInformation(profile.settings.clipInformation);
+    applySettings(profile.settings);
     setOutputRule(profile.output);
+}
+
+void TForm1::applySettings(const JobSettings &settings)
+{
+    setTimeEventRows(settings.timeEvents);
+    clickEvents->setClickEvent(settings.withMap, settings.clickMap);
+    clipInformation->setClipInformation(settings.clipInformation);
+}
+
+void TForm1::actClipContentsExecute()
+{
+    const int row = lvFiles->selectedRow();
+    if (row < 0)
+        return;
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    auto *window = new ClipContentsWindow(m_fileList->sourcePath(row), m_fileList->outputPath(row), this);
+    QGuiApplication::restoreOverrideCursor();
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->show();
+}
+
+void TForm1::actLoadSettingsFromClipExecute()
+{
+    const int row = lvFiles->selectedRow();
+    if (row < 0)
+        return;
+    const QString output = m_fileList->outputPath(row);
+    const QString clip = QFileInfo(output).isFile() ? output : m_fileList->sourcePath(row);
+    const QString shownClip = QDir::toNativeSeparators(clip);
+    ClipSettings loaded;
+    {
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        const auto restoreCursor = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
+        try {
+            loaded = settingsFromClip(readClipContents(clip), clickEvents->clickMap());
+        } catch (const ClipReadError &error) {
+            showError(QStringLiteral("No settings were loaded from \"%1\":\n%2").arg(shownClip, error.message()));
+            return;
+        }
+    }
+    const QString leftOut = loaded.leftOut.isEmpty()
+                                ? QString()
+                                : QLatin1String("\n\nLeft out:\n- ") + loaded.leftOut.join(QLatin1String("\n- "));
+    if (loaded.isEmpty()) {
+        UserPrompts::current().showMessage(
+            this, ProductInfo::name,
+            QStringLiteral("\"%1\" carries no time events, click event or clip information: no settings were loaded.")
+                    .arg(shownClip)
+                + leftOut,
+            UserPrompts::Icon::Warning);
+        return;
+    }
+    applySettings(loaded.settings);
+    if (!leftOut.isEmpty())
+        UserPrompts::current().showMessage(
+            this, ProductInfo::name,
+            QStringLiteral("The settings were loaded from \"%1\", but not all that it carries.").arg(shownClip) + leftOut,
+            UserPrompts::Icon::Warning);
 }
 
 void TForm1::setTimeEventRows(const QList<TimeEventRow> &rows)

@@ -72,6 +72,11 @@ public:
     void actSaveProfileExecute();
     void actSaveProfileAsExecute();
     void actOutputRuleExecute();
+    // What the selected row's clip and its output carry, in a window of its own.
+    void actClipContentsExecute();
+    // The time events, the click event and the clip information from the selected row's output
+    // once merged, else from its source; the output rule stays.
+    void actLoadSettingsFromClipExecute();
     // Opens a profile into the controls; a refused one is reported and changes nothing.
     bool openProfile(const QString &path);
     // Saves the controls as a profile; a failure is reported and leaves the old file whole.
@@ -134,6 +139,10 @@ public:
     QMenu *RecentProfiles1 = nullptr;
     QAction *OutputFolder1 = nullptr;
     QAction *AddFolder2 = nullptr;
+    QAction *ClipContents1 = nullptr;
+    QAction *LoadSettingsFromClip1 = nullptr;
+    QAction *ClipContents2 = nullptr;
+    QAction *LoadSettingsFromClip2 = nullptr;
 
     // Whether the event dialog adds (1) or edits the selected row (2).
     int EventDialogMode = 1;
@@ -161,10 +170,12 @@ private:
     void FormCreate();
     void acceptDropsOnlyOnWindow();
     void createProfileCommands();
+    void createClipCommands();
     void updateRecentProfiles();
     void restoreWindowGeometry();
     void addClipFrom(const QString &path, const QString &addedFolder);
     void setTimeEventRows(const QList<TimeEventRow> &rows);
+    void applySettings(const JobSettings &settings);
     void showError(const QString &text);
 
     QList<TimeEventRow> timeEventRows() const;

@@ -7,16 +7,6 @@
 namespace {
 
 const QString lineEnd = QStringLiteral("\r\n");
-const QString contextPaneMarker = QStringLiteral(" &&_rpcontextwin&&");
-
-QString targetMarker(const QString &target)
-{
-    if (target == BrowserTargets::externalBrowser)
-        return QStringLiteral(" &&_rpexternal&&");
-    if (target == BrowserTargets::mediaBrowser)
-        return QStringLiteral(" &&_rpbrowser&&");
-    return contextPaneMarker;
-}
 
 // Every line of the field preceded by one space; a line break at the very end opens no line.
 QString joinedDescription(const QString &fieldText)
@@ -45,14 +35,32 @@ QString durationText(const ClickMap &map)
 
 } // namespace
 
+QString targetMarker(const QString &target)
+{
+    if (target == BrowserTargets::externalBrowser)
+        return QStringLiteral("&&_rpexternal&&");
+    if (target == BrowserTargets::mediaBrowser)
+        return QStringLiteral("&&_rpbrowser&&");
+    return QStringLiteral("&&_rpcontextwin&&");
+}
+
+QString descriptionFieldText(const QString &scriptDescription)
+{
+    if (!scriptDescription.startsWith(QLatin1Char(' ')))
+        return scriptDescription;
+    const QString line = scriptDescription.mid(1);
+    // A field of one empty line is the only one written as a lone blank.
+    return line.isEmpty() ? QStringLiteral("\n") : line;
+}
+
 QString eventScript(const QList<TimeEventRow> &rows, const ClipInformation &information)
 {
     QString script;
     for (const TimeEventRow &row : rows) {
         const QString marker = targetMarker(row.target);
-        script += QLatin1String("u ") + row.start + QLatin1Char(' ') + row.end + marker + row.url;
-        if (marker == contextPaneMarker)
-            script += QLatin1String("?rpcontextheight=250&rpcontextwidth=280");
+        script += QLatin1String("u ") + row.start + QLatin1Char(' ') + row.end + QLatin1Char(' ') + marker + row.url;
+        if (marker == targetMarker(BrowserTargets::relatedInfoPane))
+            script += contextPaneSize;
         script += lineEnd;
     }
     appendInformationLine(script, QLatin1Char('i'), information.title, information.title.text);

@@ -38,6 +38,17 @@ struct ClickMap
     QString showText;
 };
 
+// What comes before a URL event's URL to name its browser target; any target that is not the
+// media browser or an external browser is the related-info pane.
+QString targetMarker(const QString &target);
+// What follows a URL that opens in the related-info pane: the size the pane opens with.
+inline const QString contextPaneSize = QStringLiteral("?rpcontextheight=250&rpcontextwidth=280");
+
+// The description field's text that the event script writes as this description: the script
+// joins the field's lines into one, each after a blank, so the line breaks typed are not
+// recovered, but the script written from the text is the same.
+QString descriptionFieldText(const QString &scriptDescription);
+
 // The text of the event script: a URL-event line per row in list order, then the checked
 // clip-information lines; every line ends with CR LF.
 QString eventScript(const QList<TimeEventRow> &rows, const ClipInformation &information);

@@ -1,17 +1,21 @@
 // Takes screenshots of Clipvane's windows as the X server shows them, for a person to look at:
 // the main window with each tab, its File menu open, the event dialog, the output file dialog, the
-// output folder dialog, the about box and a message box. Run under an X server (scripts/screenshots.sh starts Xvfb); the pictures go into
+// output folder dialog, the about box, the contents of a merged clip and a message box. Run under an X server (scripts/screenshots.sh starts Xvfb); the pictures go into
 // the folder given as the argument.
+#include "MergeToolRun.h"
+#include "RealMediaFixture.h"
 #include "TestSupport.h"
 
 #include "app/MainWindow.h"
 #include "dialogs/ClickEventsPanel.h"
+#include "dialogs/ClipContentsWindow.h"
 #include "dialogs/ClipInformationPanel.h"
 #include "jobs/RowStatus.h"
 #include "dialogs/AboutBox.h"
 #include "dialogs/OutputFileDialog.h"
 #include "dialogs/EventDialog.h"
 #include "dialogs/OutputRuleDialog.h"
+#include "jobs/JobScripts.h"
 #include "platform/DesktopPrompts.h"
 #include "widgets/ListView.h"
 #include "widgets/PageControl.h"
@@ -72,6 +76,19 @@ bool saveWithMenu(TForm1 &form, QMenu &menu, const QString &name)
     return saved;
 }
 
+// A clip merged with the window's settings by the bundled tool; returns the merged clip's path.
+QString mergedClip(const TForm1 &form, const TemporaryAppFolder &appFolder)
+{
+    const QString source = appFolder.filePath(QStringLiteral("trailer.rm"));
+    writeRealMediaClip(source, 3000);
+    const JobSettings settings = form.jobSettings();
+    WriteEvents(appFolder.path(), settings);
+    WriteMap(appFolder.path(), settings);
+    runMergeTool(appFolder.path(), {"-i", source, "-o", appFolder.filePath(QStringLiteral("Done_trailer.rm")), "-e",
+                                    "events.txt", "-m", "maps.txt", "-l", "result.txt"});
+    return source;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -102,6 +119,18 @@ int main(int argc, char *argv[])
     OutputRuleDialog outputDialog({QStringLiteral("/home/ann/merged"), QStringLiteral("Done_"), true}, QString(), &form);
     ok = save(outputDialog, QStringLiteral("output-folder-dialog")) && ok;
     outputDialog.hide();
+    form.clipInformation->setClipInformation({{true, QStringLiteral("Summer Trailer")},
+                                              {true, QStringLiteral("(C) 2026 Ann Example")},
+                                              {true, QStringLiteral("Ann Example")},
+                                              {true, QStringLiteral("trailer, summer")},
+                                              {false, QString()}});
+    form.clickEvents->setClickEvent(true, {0, 2, 30, QStringLiteral("http://www.example.com/tickets"),
+                                           QStringLiteral("Get your tickets")});
+    appFolder.installMergeTool();
+    const QString source = mergedClip(form, appFolder);
+    ClipContentsWindow contents(source, appFolder.filePath(QStringLiteral("Done_trailer.rm")), &form);
+    ok = save(contents, QStringLiteral("clip-contents")) && ok;
+    contents.hide();
     TAboutForm about(&form);
     ok = save(about, QStringLiteral("about-box")) && ok;
     about.hide();
