@@ -6,15 +6,21 @@
 #include "dialogs/ClickEventsPanel.h"
 #include "dialogs/ClipInformationPanel.h"
 #include "dialogs/AboutBox.h"
+#include "dialogs/BatchLogWindow.h"
 #include "dialogs/ProductInfo.h"
 #include "dialogs/OutputFileDialog.h"
 #include "dialogs/OutputRuleDialog.h"
 #include "dialogs/EventDialog.h"
+#include "jobs/AppFolder.h"
+#include "jobs/BatchLogFile.h"
 #include "jobs/BatchRunner.h"
 #include "jobs/ClipPaths.h"
 #include "jobs/ClipSearch.h"
 #include "jobs/InputOutputError.h"
+#include "jobs/JobFiles.h"
+#include "jobs/JobRecord.h"
 #include "jobs/ProfileError.h"
+#include "jobs/RowStatus.h"
 #include "lang/FormTranslator.h"
 #include "lang/MenuTranslator.h"
 #include "lang/MessageTranslator.h"
@@ -87,6 +93,7 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
     createMainMenu();
     createActions();
     createProfileCommands();
+    createBatchCommands();
     FormCreate();
     restoreWindowGeometry();
 }
@@ -240,10 +247,14 @@ void TForm1::createRunner()
     connect(m_runner, &BatchRunner::runningChanged, this, [this](bool running) { setStartEnabled(!running); });
     connect(m_runner, &BatchRunner::progressMaximumChanged, ggProgress, &Gauge::setMaxValue);
     connect(m_runner, &BatchRunner::progressChanged, ggProgress, &Gauge::setProgress);
+    // The batch waits while its message is open: a window the person is not looking at asks for
+    // attention through the window system.
     connect(m_runner, &BatchRunner::messageRequested, this,
             [this](const QString &title, const QString &text, UserPrompts::Icon icon) {
+                QApplication::alert(this);
                 UserPrompts::current().showMessage(this, title, text, icon);
             });
+    connect(m_runner, &BatchRunner::jobFinished, this, &TForm1::recordJob);
 }
 
 void TForm1::createFilesPopupMenu()
@@ -414,6 +425,24 @@ void TForm1::createProfileCommands()
 
     AddFolder2 = command("AddFolder2", "Add Folder...", &TForm1::actAddFolderExecute, pmFiles);
     pmFiles->insertAction(findChild<QAction *>(QStringLiteral("EditItem2")), AddFolder2);
+}
+
+// Added after the language file's keys were settled, like the profile commands.
+void TForm1::createBatchCommands()
+{
+    auto command = [this](const char *name, const char *caption, void (TForm1::*handler)(), QObject *parent) {
+        auto *action = new MenuItem(QString::fromLatin1(caption), parent);
+        action->setObjectName(QString::fromLatin1(name));
+        connect(action, &QAction::triggered, this, handler);
+        return action;
+    };
+    QMenu *jobsMenu = qobject_cast<QMenu *>(StartMerging1->parent());
+    RetryFailed1 = command("RetryFailed1", "Retry Failed", &TForm1::actRetryFailedExecute, jobsMenu);
+    ShowLog1 = command("ShowLog1", "Show Log", &TForm1::actShowLogExecute, jobsMenu);
+    jobsMenu->addActions({RetryFailed1, new MenuItem(QStringLiteral("-"), jobsMenu), ShowLog1});
+
+    RetryFailed2 = command("RetryFailed2", "Retry Failed", &TForm1::actRetryFailedExecute, pmFiles);
+    pmFiles->addActions({new MenuItem(QStringLiteral("-"), pmFiles), RetryFailed2});
 }
 
 void TForm1::updateRecentProfiles()
@@ -755,6 +784,8 @@ void TForm1::setStartEnabled(bool enabled)
     btnStart->setEnabled(enabled);
     StartMerging1->setEnabled(enabled);
     actStart->setEnabled(enabled);
+    RetryFailed1->setEnabled(enabled);
+    RetryFailed2->setEnabled(enabled);
 }
 
 void TForm1::actStartExecute()
@@ -765,6 +796,54 @@ void TForm1::actStartExecute()
 void TForm1::actStopExecute()
 {
     m_runner->requestStop();
+}
+
+// Rows that succeeded are not merged again.
+void TForm1::actRetryFailedExecute()
+{
+    QList<int> failed;
+    for (int row = 0; row < m_fileList->rowCount(); ++row) {
+        if (m_fileList->status(row) == RowStatus::failure)
+            failed.append(row);
+    }
+    m_runner->start(failed);
+}
+
+void TForm1::actShowLogExecute()
+{
+    BatchLogWindow *window = batchLogWindow();
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+BatchLogWindow *TForm1::batchLogWindow()
+{
+    if (!m_batchLogWindow)
+        m_batchLogWindow = new BatchLogWindow(this);
+    return m_batchLogWindow;
+}
+
+// Each clip's entry goes to the log file as its job ends, so that a batch cut off midway keeps
+// what it did.
+void TForm1::recordJob(int row, const JobRecord &record)
+{
+    if (row >= 0)
+        m_fileList->setDetails(row, jobDetails(record));
+    const QStringList entry = batchLogEntry(record);
+    batchLogWindow()->appendLines(entry);
+    try {
+        BatchLogFile::append(workingFolder() + JobFiles::batchLog, entry);
+    } catch (const InputOutputError &error) {
+        if (m_batchLogFailureShown)
+            return;
+        m_batchLogFailureShown = true;
+        UserPrompts::current().showMessage(
+            this, QStringLiteral("Warning"),
+            error.message()
+                + QStringLiteral("\nThe batch log is not kept in a file; \"Show Log\" still lists the clips."),
+            UserPrompts::Icon::Warning);
+    }
 }
 
 QList<TimeEventRow> TForm1::timeEventRows() const

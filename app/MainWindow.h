@@ -11,12 +11,14 @@
 #include <QMainWindow>
 #include <memory>
 
+class BatchLogWindow;
 class BatchRunner;
 class BitBtn;
 class ClickEventsPanel;
 class ClipInformationPanel;
 class FileList;
 class Gauge;
+struct JobRecord;
 class ListView;
 class MenuItem;
 class PageControl;
@@ -85,6 +87,12 @@ public:
     // Gives every row not set by hand with Edit Item its output by the rule.
     void setOutputRule(const OutputRule &rule);
 
+    // What became of the clips: a batch of the failed rows again, and the batch log's window.
+    void actRetryFailedExecute();
+    void actShowLogExecute();
+    // The batch log's window, made when first needed.
+    BatchLogWindow *batchLogWindow();
+
     // The file list.
     bool AddClip(const QString &path);
     // Lists every clip below the folder; returns how many.
@@ -134,6 +142,9 @@ public:
     QMenu *RecentProfiles1 = nullptr;
     QAction *OutputFolder1 = nullptr;
     QAction *AddFolder2 = nullptr;
+    QAction *RetryFailed1 = nullptr;
+    QAction *ShowLog1 = nullptr;
+    QAction *RetryFailed2 = nullptr;
 
     // Whether the event dialog adds (1) or edits the selected row (2).
     int EventDialogMode = 1;
@@ -161,6 +172,8 @@ private:
     void FormCreate();
     void acceptDropsOnlyOnWindow();
     void createProfileCommands();
+    void createBatchCommands();
+    void recordJob(int row, const JobRecord &record);
     void updateRecentProfiles();
     void restoreWindowGeometry();
     void addClipFrom(const QString &path, const QString &addedFolder);
@@ -176,4 +189,7 @@ private:
     BatchRunner *m_runner = nullptr;
     OutputRule m_outputRule;
     QString m_profilePath;
+    BatchLogWindow *m_batchLogWindow = nullptr;
+    // A batch log that can't be written is said once, not at every clip.
+    bool m_batchLogFailureShown = false;
 };

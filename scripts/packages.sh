@@ -7,7 +7,7 @@ program_packages=(cmake ninja-build g++ qt6-base-dev fonts-liberation fonts-wqy-
 # The cross compiler for the Windows merge tool (scripts/build-windows-tool.sh).
 windows_tool_packages=(g++-mingw-w64-x86-64-posix)
 # The tests besides: their build makes the Windows merge tool too, and the suite runs it under wine.
-test_packages=(ffmpeg mediainfo hachoir xvfb xauth x11-utils dpkg-dev file desktop-file-utils appstream lintian
+test_packages=(ffmpeg mediainfo hachoir xvfb xauth x11-utils libxcb1-dev dpkg-dev file desktop-file-utils appstream lintian
   "${windows_tool_packages[@]}" wine wine64)
 packages=("${program_packages[@]}" "${test_packages[@]}")
 # Fuzzing the merge tool takes clang and its libFuzzer as well (scripts/fuzz.sh).

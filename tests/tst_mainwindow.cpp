@@ -151,7 +151,8 @@ void MainWindowTest::menusCallTheirCommands()
 {
     TForm1 form;
     QCOMPARE(menuCaptions(form.pmFiles),
-             (QStringList{"Add Files", "Add Folder...", "Edit Item", "Remove Item", "-", "Clear Items"}));
+             (QStringList{"Add Files", "Add Folder...", "Edit Item", "Remove Item", "-", "Clear Items", "-",
+                          "Retry Failed"}));
     QCOMPARE(menuCaptions(form.mm1), (QStringList{"File", "Edit", "Jobs", "Help"}));
     const QList<QAction *> menus = form.mm1->actions();
     QCOMPARE(menuCaptions(menus[0]->menu()), (QStringList{"Add Files", "Add Folder...", "-", "Open Profile...",
@@ -160,7 +161,8 @@ void MainWindowTest::menusCallTheirCommands()
     QCOMPARE(menuCaptions(menus[1]->menu()), (QStringList{"Edit Item", "Remove Item", "Clear Items", "-", "Add Event",
                                                           "Edit Event", "Delete Event", "Clear Events", "-",
                                                           "Output Folder..."}));
-    QCOMPARE(menuCaptions(menus[2]->menu()), (QStringList{"Add Time Event", "-", "Start Merging", "Stop Merging"}));
+    QCOMPARE(menuCaptions(menus[2]->menu()), (QStringList{"Add Time Event", "-", "Start Merging", "Stop Merging",
+                                                          "Retry Failed", "-", "Show Log"}));
     QCOMPARE(menuCaptions(menus[3]->menu()),
              (QStringList{"Online Help", "-", "Comments", "Vist Home Page", "-", "About..."}));
     for (const QAction *menu : menus) {
