@@ -16,7 +16,6 @@ BatchLogWindow::BatchLogWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     log = new QPlainTextEdit(this);
     log->setReadOnly(true);
     log->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    log->setLineWrapMode(QPlainTextEdit::NoWrap);
     log->setAccessibleName(QStringLiteral("Batch log"));
     log->setPlaceholderText(QStringLiteral("No clip has been merged since Clipvane started."));
     auto *buttons = new QDialogButtonBox(this);
