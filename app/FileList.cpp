@@ -29,6 +29,30 @@ QString FileList::outputPath(int row) const
 void FileList::setStatus(int row, const QString &status)
 {
     m_view.setSubItem(row, 1, status);
+    setDetails(row, {});
+}
+
+QString FileList::status(int row) const
+{
+    return m_view.subItem(row, 1);
+}
+
+void FileList::setDetails(int row, const QStringList &lines)
+{
+    QTreeWidgetItem *item = m_view.topLevelItem(row);
+    if (!item)
+        return;
+    const QString text = lines.join(QLatin1Char('\n'));
+    for (int column = 0; column < m_view.columnCount(); ++column) {
+        item->setToolTip(column, text);
+        item->setData(column, Qt::AccessibleDescriptionRole, text);
+    }
+}
+
+QString FileList::details(int row) const
+{
+    const QTreeWidgetItem *item = m_view.topLevelItem(row);
+    return item ? item->toolTip(0) : QString();
 }
 
 void FileList::addClip(const QString &sourcePath, const QString &addedFolder, const OutputRule &rule)

@@ -7,7 +7,9 @@ class ListView;
 
 // The window's file list as the batch runner sees it: caption = source, sub-item 0 = output,
 // sub-item 1 = status. Each row also keeps the folder its clip was added with and whether its
-// output was set by hand, so that a new output rule knows which rows it moves.
+// output was set by hand, so that a new output rule knows which rows it moves. A finished row
+// says what became of its clip as its tooltip and its accessible description, so that a screen
+// reader reads it too.
 class FileList : public ClipList
 {
 public:
@@ -16,7 +18,12 @@ public:
     int rowCount() const override;
     QString sourcePath(int row) const override;
     QString outputPath(int row) const override;
+    // A new status drops what the row said about its last job.
     void setStatus(int row, const QString &status) override;
+    QString status(int row) const;
+    // What became of the row's clip, one item a line; shown over every column.
+    void setDetails(int row, const QStringList &lines);
+    QString details(int row) const;
 
     // Lists a clip to be processed, found below this folder, with its output by the rule.
     void addClip(const QString &sourcePath, const QString &addedFolder, const OutputRule &rule);

@@ -4,6 +4,7 @@
 #include "app/FileList.h"
 #include "app/RememberedSettings.h"
 #include "dialogs/AboutBox.h"
+#include "dialogs/BatchLogWindow.h"
 #include "dialogs/ClickEventsPanel.h"
 #include "dialogs/ClipContentsWindow.h"
 #include "dialogs/ClipInformationPanel.h"
@@ -11,14 +12,18 @@
 #include "dialogs/OutputFileDialog.h"
 #include "dialogs/OutputRuleDialog.h"
 #include "jobs/AppFolder.h"
+#include "jobs/BatchLogFile.h"
 #include "jobs/BatchRunner.h"
 #include "jobs/ClipPaths.h"
 #include "jobs/ClipReadError.h"
 #include "jobs/ClipReader.h"
 #include "jobs/ClipSearch.h"
 #include "jobs/InputOutputError.h"
+#include "jobs/JobFiles.h"
+#include "jobs/JobRecord.h"
 #include "jobs/ProductInfo.h"
 #include "jobs/ProfileError.h"
+#include "jobs/RowStatus.h"
 #include "jobs/SettingsFromClip.h"
 #include "lang/FormTranslator.h"
 #include "lang/MenuTranslator.h"
@@ -95,6 +100,7 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
     createActions();
     createProfileCommands();
     createClipCommands();
+    createBatchCommands();
     FormCreate();
     restoreWindowGeometry();
 }
@@ -248,10 +254,14 @@ void TForm1::createRunner()
     connect(m_runner, &BatchRunner::runningChanged, this, [this](bool running) { setStartEnabled(!running); });
     connect(m_runner, &BatchRunner::progressMaximumChanged, ggProgress, &Gauge::setMaxValue);
     connect(m_runner, &BatchRunner::progressChanged, ggProgress, &Gauge::setProgress);
+    // The batch waits while its message is open: a window the person is not looking at asks for
+    // attention through the window system.
     connect(m_runner, &BatchRunner::messageRequested, this,
             [this](const QString &title, const QString &text, UserPrompts::Icon icon) {
+                QApplication::alert(this);
                 UserPrompts::current().showMessage(this, title, text, icon);
             });
+    connect(m_runner, &BatchRunner::jobFinished, this, &TForm1::recordJob);
 }
 
 void TForm1::createFilesPopupMenu()
@@ -387,27 +397,28 @@ void TForm1::createActions()
     }
 }
 
-// The commands that came after the language file's keys were settled stay out of the component list,
+// A command added after the language file's keys were settled: it stays out of the component list,
 // so that the language file keeps its keys.
+MenuItem *TForm1::newCommand(const char *name, const char *caption, void (TForm1::*handler)(), QObject *menu)
+{
+    auto *item = new MenuItem(QString::fromLatin1(caption), menu);
+    item->setObjectName(QString::fromLatin1(name));
+    connect(item, &QAction::triggered, this, handler);
+    return item;
+}
+
 void TForm1::createProfileCommands()
 {
     auto menuOf = [this](const char *itemName) {
         return qobject_cast<QMenu *>(findChild<QAction *>(QString::fromLatin1(itemName))->parent());
     };
-    auto command = [this](const char *name, const char *caption, void (TForm1::*handler)(), QObject *parent) {
-        auto *action = new MenuItem(QString::fromLatin1(caption), parent);
-        action->setObjectName(QString::fromLatin1(name));
-        connect(action, &QAction::triggered, this, handler);
-        return action;
-    };
-
     QMenu *fileMenu = menuOf("Exit1");
     QAction *firstSeparator = findChild<QAction *>(QStringLiteral("N1"));
-    AddFolder1 = command("AddFolder1", "Add Folder...", &TForm1::actAddFolderExecute, fileMenu);
+    AddFolder1 = newCommand("AddFolder1", "Add Folder...", &TForm1::actAddFolderExecute, fileMenu);
     fileMenu->insertAction(firstSeparator, AddFolder1);
-    OpenProfile1 = command("OpenProfile1", "Open Profile...", &TForm1::actOpenProfileExecute, fileMenu);
-    SaveProfile1 = command("SaveProfile1", "Save Profile", &TForm1::actSaveProfileExecute, fileMenu);
-    SaveProfileAs1 = command("SaveProfileAs1", "Save Profile As...", &TForm1::actSaveProfileAsExecute, fileMenu);
+    OpenProfile1 = newCommand("OpenProfile1", "Open Profile...", &TForm1::actOpenProfileExecute, fileMenu);
+    SaveProfile1 = newCommand("SaveProfile1", "Save Profile", &TForm1::actSaveProfileExecute, fileMenu);
+    SaveProfileAs1 = newCommand("SaveProfileAs1", "Save Profile As...", &TForm1::actSaveProfileAsExecute, fileMenu);
     RecentProfiles1 = new QMenu(QStringLiteral("Recent Profiles"), fileMenu);
     RecentProfiles1->setObjectName(QStringLiteral("RecentProfiles1"));
     QAction *exit = findChild<QAction *>(QStringLiteral("Exit1"));
@@ -417,32 +428,36 @@ void TForm1::createProfileCommands()
     updateRecentProfiles();
 
     QMenu *editMenu = menuOf("EditItem1");
-    OutputFolder1 = command("OutputFolder1", "Output Folder...", &TForm1::actOutputRuleExecute, editMenu);
+    OutputFolder1 = newCommand("OutputFolder1", "Output Folder...", &TForm1::actOutputRuleExecute, editMenu);
     editMenu->addActions({new MenuItem(QStringLiteral("-"), editMenu), OutputFolder1});
 
-    AddFolder2 = command("AddFolder2", "Add Folder...", &TForm1::actAddFolderExecute, pmFiles);
+    AddFolder2 = newCommand("AddFolder2", "Add Folder...", &TForm1::actAddFolderExecute, pmFiles);
     pmFiles->insertAction(findChild<QAction *>(QStringLiteral("EditItem2")), AddFolder2);
 }
 
-// Like the profile commands, these stay out of the component list.
 void TForm1::createClipCommands()
 {
-    auto command = [this](const char *name, const char *caption, void (TForm1::*handler)(), QMenu *menu) {
-        auto *action = new MenuItem(QString::fromLatin1(caption), menu);
-        action->setObjectName(QString::fromLatin1(name));
-        connect(action, &QAction::triggered, this, handler);
-        return action;
-    };
     QMenu *editMenu = qobject_cast<QMenu *>(OutputFolder1->parent());
-    ClipContents1 = command("ClipContents1", "Clip Contents...", &TForm1::actClipContentsExecute, editMenu);
+    ClipContents1 = newCommand("ClipContents1", "Clip Contents...", &TForm1::actClipContentsExecute, editMenu);
     LoadSettingsFromClip1 =
-        command("LoadSettingsFromClip1", "Load Settings from Clip", &TForm1::actLoadSettingsFromClipExecute, editMenu);
+        newCommand("LoadSettingsFromClip1", "Load Settings from Clip", &TForm1::actLoadSettingsFromClipExecute, editMenu);
     editMenu->addActions({new MenuItem(QStringLiteral("-"), editMenu), ClipContents1, LoadSettingsFromClip1});
 
-    ClipContents2 = command("ClipContents2", "Clip Contents...", &TForm1::actClipContentsExecute, pmFiles);
+    ClipContents2 = newCommand("ClipContents2", "Clip Contents...", &TForm1::actClipContentsExecute, pmFiles);
     LoadSettingsFromClip2 =
-        command("LoadSettingsFromClip2", "Load Settings from Clip", &TForm1::actLoadSettingsFromClipExecute, pmFiles);
+        newCommand("LoadSettingsFromClip2", "Load Settings from Clip", &TForm1::actLoadSettingsFromClipExecute, pmFiles);
     pmFiles->addActions({new MenuItem(QStringLiteral("-"), pmFiles), ClipContents2, LoadSettingsFromClip2});
+}
+
+void TForm1::createBatchCommands()
+{
+    QMenu *jobsMenu = qobject_cast<QMenu *>(StartMerging1->parent());
+    RetryFailed1 = newCommand("RetryFailed1", "Retry Failed", &TForm1::actRetryFailedExecute, jobsMenu);
+    ShowLog1 = newCommand("ShowLog1", "Show Log", &TForm1::actShowLogExecute, jobsMenu);
+    jobsMenu->addActions({RetryFailed1, new MenuItem(QStringLiteral("-"), jobsMenu), ShowLog1});
+
+    RetryFailed2 = newCommand("RetryFailed2", "Retry Failed", &TForm1::actRetryFailedExecute, pmFiles);
+    pmFiles->addActions({new MenuItem(QStringLiteral("-"), pmFiles), RetryFailed2});
 }
 
 void TForm1::updateRecentProfiles()
@@ -852,6 +867,8 @@ void TForm1::setStartEnabled(bool enabled)
     btnStart->setEnabled(enabled);
     StartMerging1->setEnabled(enabled);
     actStart->setEnabled(enabled);
+    RetryFailed1->setEnabled(enabled);
+    RetryFailed2->setEnabled(enabled);
 }
 
 void TForm1::actStartExecute()
@@ -862,6 +879,54 @@ void TForm1::actStartExecute()
 void TForm1::actStopExecute()
 {
     m_runner->requestStop();
+}
+
+// Rows that succeeded are not merged again.
+void TForm1::actRetryFailedExecute()
+{
+    QList<int> failed;
+    for (int row = 0; row < m_fileList->rowCount(); ++row) {
+        if (m_fileList->status(row) == RowStatus::failure)
+            failed.append(row);
+    }
+    m_runner->start(failed);
+}
+
+void TForm1::actShowLogExecute()
+{
+    BatchLogWindow *window = batchLogWindow();
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+BatchLogWindow *TForm1::batchLogWindow()
+{
+    if (!m_batchLogWindow)
+        m_batchLogWindow = new BatchLogWindow(this);
+    return m_batchLogWindow;
+}
+
+// Each clip's entry goes to the log file as its job ends, so that a batch cut off midway keeps
+// what it did.
+void TForm1::recordJob(int row, const JobRecord &record)
+{
+    if (row >= 0)
+        m_fileList->setDetails(row, jobDetails(record));
+    const QStringList entry = batchLogEntry(record);
+    batchLogWindow()->appendLines(entry);
+    try {
+        BatchLogFile::append(workingFolder() + JobFiles::batchLog, entry);
+    } catch (const InputOutputError &error) {
+        if (m_batchLogFailureShown)
+            return;
+        m_batchLogFailureShown = true;
+        UserPrompts::current().showMessage(
+            this, QStringLiteral("Warning"),
+            error.message()
+                + QStringLiteral("\nThe batch log is not kept in a file; \"Show Log\" still lists the clips."),
+            UserPrompts::Icon::Warning);
+    }
 }
 
 QList<TimeEventRow> TForm1::timeEventRows() const

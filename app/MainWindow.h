@@ -11,12 +11,14 @@
 #include <QMainWindow>
 #include <memory>
 
+class BatchLogWindow;
 class BatchRunner;
 class BitBtn;
 class ClickEventsPanel;
 class ClipInformationPanel;
 class FileList;
 class Gauge;
+struct JobRecord;
 class ListView;
 class MenuItem;
 class PageControl;
@@ -90,6 +92,12 @@ public:
     // Gives every row not set by hand with Edit Item its output by the rule.
     void setOutputRule(const OutputRule &rule);
 
+    // What became of the clips: a batch of the failed rows again, and the batch log's window.
+    void actRetryFailedExecute();
+    void actShowLogExecute();
+    // The batch log's window, made when first needed.
+    BatchLogWindow *batchLogWindow();
+
     // The file list.
     bool AddClip(const QString &path);
     // Lists every clip below the folder; returns how many.
@@ -143,6 +151,9 @@ public:
     QAction *LoadSettingsFromClip1 = nullptr;
     QAction *ClipContents2 = nullptr;
     QAction *LoadSettingsFromClip2 = nullptr;
+    QAction *RetryFailed1 = nullptr;
+    QAction *ShowLog1 = nullptr;
+    QAction *RetryFailed2 = nullptr;
 
     // Whether the event dialog adds (1) or edits the selected row (2).
     int EventDialogMode = 1;
@@ -170,7 +181,10 @@ private:
     void FormCreate();
     void acceptDropsOnlyOnWindow();
     void createProfileCommands();
+    MenuItem *newCommand(const char *name, const char *caption, void (TForm1::*handler)(), QObject *menu);
     void createClipCommands();
+    void createBatchCommands();
+    void recordJob(int row, const JobRecord &record);
     void updateRecentProfiles();
     void restoreWindowGeometry();
     void addClipFrom(const QString &path, const QString &addedFolder);
@@ -187,4 +201,7 @@ private:
     BatchRunner *m_runner = nullptr;
     OutputRule m_outputRule;
     QString m_profilePath;
+    BatchLogWindow *m_batchLogWindow = nullptr;
+    // A batch log that can't be written is said once, not at every clip.
+    bool m_batchLogFailureShown = false;
 };

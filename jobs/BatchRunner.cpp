@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QLockFile>
 #include <QTimer>
+#include <algorithm>
 
 BatchRunner::BatchRunner(ClipList &clips, SettingsReader readSettings, QObject *parent)
     : QObject(parent), Timer1(new QTimer(this)), m_clips(clips), m_readSettings(std::move(readSettings))
@@ -36,9 +37,24 @@ void BatchRunner::setProgressMaximum(qint64 maximum)
 
 void BatchRunner::start()
 {
+    startBatch(std::nullopt);
+}
+
+void BatchRunner::start(const QList<int> &rows)
+{
+    startBatch(rows);
+}
+
+void BatchRunner::startBatch(std::optional<QList<int>> rows)
+{
     if (m_running)
         return;
-    if (m_clips.rowCount() == 0) {
+    if (rows) {
+        rows->removeIf([this](int row) { return row < 0 || row >= m_clips.rowCount(); });
+        std::sort(rows->begin(), rows->end());
+        rows->erase(std::unique(rows->begin(), rows->end()), rows->end());
+    }
+    if (rows ? rows->isEmpty() : m_clips.rowCount() == 0) {
         emit messageRequested(QCoreApplication::applicationName(), QStringLiteral(" Not file to be processed "),
                               UserPrompts::Icon::None);
         return;
@@ -51,6 +67,11 @@ void BatchRunner::start()
         return;
     }
     m_folderLock = std::move(lock);
+    m_onlyRows = std::move(rows);
+    if (m_onlyRows) {
+        for (int row : *m_onlyRows)
+            m_clips.setStatus(row, RowStatus::toBeProcessed);
+    }
     m_running = true;
     emit runningChanged(true);
     m_stopRequested = false;
@@ -62,17 +83,26 @@ void BatchRunner::start()
 // progress finishes its job unlisted, after which the batch goes on with the row that followed it.
 void BatchRunner::rowRemoved(int row)
 {
-    if (m_running && row <= m_currentItem) {
+    if (!m_running)
+        return;
+    if (row <= m_currentItem) {
         if (row == m_currentItem)
             m_jobRowListed = false;
         --m_currentItem;
+    }
+    if (m_onlyRows) {
+        m_onlyRows->removeAll(row);
+        for (int &chosen : *m_onlyRows) {
+            if (chosen > row)
+                --chosen;
+        }
     }
 }
 
 void BatchRunner::ProcessNextItem()
 {
     for (;;) {
-        ++m_currentItem;
+        m_currentItem = nextRow(m_currentItem);
         if (m_currentItem > m_clips.rowCount() - 1 || m_stopRequested) {
             endBatch(true);
             return;
@@ -81,14 +111,26 @@ void BatchRunner::ProcessNextItem()
         case JobStart::Started:
             return;
         case JobStart::RowFailed:
-            m_clips.setStatus(m_currentItem, RowStatus::failure);
+            reportJob(RowStatus::failure, m_jobRefusal);
             continue;
         case JobStart::BatchFailed:
-            m_clips.setStatus(m_currentItem, RowStatus::failure);
+            reportJob(RowStatus::failure, m_jobRefusal);
             endBatch(false);
             return;
         }
     }
+}
+
+// Rows added while a batch of only some rows runs are not among them.
+int BatchRunner::nextRow(int row) const
+{
+    if (!m_onlyRows)
+        return row + 1;
+    for (int chosen : *m_onlyRows) {
+        if (chosen > row)
+            return chosen;
+    }
+    return m_clips.rowCount();
 }
 
 // Every refusal shows its message; a missing tool or an unwritable script would fail every
@@ -97,8 +139,12 @@ BatchRunner::JobStart BatchRunner::startJob(int row)
 {
     m_lastSize = -1;
     m_jobRowListed = true;
+    m_jobStarted = QDateTime::currentDateTime();
+    m_jobTime.start();
+    m_jobRefusal.clear();
     const QString source = m_clips.sourcePath(row);
     const QString output = m_clips.outputPath(row);
+    m_jobSourcePath = source;
     const JobSettings settings = m_readSettings();
     setProgressMaximum(MergeTool::MeasureFile(source));
     try {
@@ -106,12 +152,13 @@ BatchRunner::JobStart BatchRunner::startJob(int row)
         if (settings.withMap)
             WriteMap(workingFolder(), settings);
     } catch (const InputOutputError &error) {
+        m_jobRefusal = error.message();
         emit messageRequested(QStringLiteral("Error"), error.message(), UserPrompts::Icon::Error);
         return JobStart::BatchFailed;
     }
     const QString clash = outputClash(m_clips, row);
     if (!clash.isEmpty()) {
-        showWarning(clash);
+        refuse(clash);
         return JobStart::RowFailed;
     }
     switch (m_tool.RunMergeTool(source, output, settings.withMap)) {
@@ -120,16 +167,19 @@ BatchRunner::JobStart BatchRunner::startJob(int row)
         Timer1->start();
         return JobStart::Started;
     case MergeTool::Launch::SourceMissing:
+        m_jobRefusal = QStringLiteral("The source file does not exist.");
         showWarning(QStringLiteral("Source file is not exist!"));
         return JobStart::RowFailed;
     case MergeTool::Launch::OutputIsSource:
-        showWarning(QStringLiteral("The output file is the source file itself:\n%1\n"
-                                   "Choose another output file with \"Edit Item\".")
-                        .arg(source));
+        refuse(QStringLiteral("The output file is the source file itself:\n%1\n"
+                              "Choose another output file with \"Edit Item\".")
+                   .arg(source));
         return JobStart::RowFailed;
     case MergeTool::Launch::ToolMissing:
         break;
     }
+    m_jobRefusal =
+        QStringLiteral("The merge tool is missing from the program folder; please reinstall this application.");
     showWarning(QStringLiteral("Some files are missing, please reinstall this application!"));
     return JobStart::BatchFailed;
 }
@@ -152,6 +202,21 @@ void BatchRunner::setRowStatus(const QString &status)
         m_clips.setStatus(m_currentItem, status);
 }
 
+void BatchRunner::reportJob(const QString &status, const QString &reason, const QStringList &toolLog)
+{
+    setRowStatus(status);
+    emit jobFinished(m_jobRowListed ? m_currentItem : -1,
+                     JobRecord{m_jobSourcePath, m_jobStarted, m_jobTime.elapsed(), status, toolLog, reason});
+}
+
+// A refusal's warning says what is wrong and names the file on its first two lines, then advises:
+// the row keeps the first two as its reason, in one line.
+void BatchRunner::refuse(const QString &warning)
+{
+    m_jobRefusal = warning.section(QLatin1Char('\n'), 0, 1).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    showWarning(warning);
+}
+
 void BatchRunner::Timer1Timer()
 {
     // A tick queued before the batch ended has no job to look at.
@@ -169,7 +234,7 @@ void BatchRunner::Timer1Timer()
         if (hasEndMark(m_resultLines))
             finishJob(QFileInfo::exists(m_jobOutputPath) ? RowStatus::success : RowStatus::failure);
         else if (toolEnded)
-            finishJob(RowStatus::failure);
+            finishJob(RowStatus::failure, QStringLiteral("The merge tool ended without finishing its log."));
     } else {
         setRowStatus(RowStatus::processing);
     }
@@ -182,10 +247,11 @@ void BatchRunner::Timer1Timer()
         Timer1->start();
 }
 
-void BatchRunner::finishJob(const QString &status)
+// The log is read into the record before it goes: the next job's log takes its place.
+void BatchRunner::finishJob(const QString &status, const QString &reason)
 {
     emit progressChanged(m_progressMaximum);
-    setRowStatus(status);
+    reportJob(status, reason, linesBeforeEndMark(m_resultLines));
     m_tool.removeLog();
     Timer1->stop();
     ProcessNextItem();

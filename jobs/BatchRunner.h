@@ -1,13 +1,17 @@
 #pragma once
 
+#include "jobs/JobRecord.h"
 #include "jobs/JobSettings.h"
 #include "jobs/MergeTool.h"
 #include "platform/UserPrompts.h"
 
+#include <QElapsedTimer>
+#include <QList>
 #include <QObject>
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class ClipList;
 class QLockFile;
@@ -32,6 +36,9 @@ public:
 
     // "Start Merging" and "Stop Merging": a stop ends the batch once the current job has ended.
     void start();
+    // A batch of these rows only (rows failed before, to retry), each first set back to
+    // "To be processed".
+    void start(const QList<int> &rows);
     void requestStop() { m_stopRequested = true; }
     // The list is about to lose this row: the runner follows its own row.
     void rowRemoved(int row);
@@ -54,17 +61,23 @@ signals:
     void progressChanged(qint64 progress);
     // A message for a person; returns once it has been read.
     void messageRequested(const QString &title, const QString &text, UserPrompts::Icon icon);
+    // A row has its final status; its row is -1 when it was removed from the list meanwhile.
+    void jobFinished(int row, const JobRecord &record);
 
 private:
     enum class JobStart { Started, RowFailed, BatchFailed };
 
+    void startBatch(std::optional<QList<int>> rows);
     void ProcessNextItem();
+    int nextRow(int row) const;
     JobStart startJob(int row);
-    void finishJob(const QString &status);
+    void finishJob(const QString &status, const QString &reason = QString());
+    void reportJob(const QString &status, const QString &reason, const QStringList &toolLog = {});
     void endBatch(bool announce);
     void setRowStatus(const QString &status);
     void setProgressMaximum(qint64 maximum);
     void showWarning(const QString &text);
+    void refuse(const QString &warning);
 
     ClipList &m_clips;
     SettingsReader m_readSettings;
@@ -76,9 +89,16 @@ private:
     bool m_stopRequested = false;
     bool m_running = false;
     qint64 m_progressMaximum = 0;
-    // The job in progress: its output as launched, and whether its row is still listed.
+    // The rows of a batch started with only some rows, in list order; none: every row.
+    std::optional<QList<int>> m_onlyRows;
+    // The job in progress: its source and output as launched, when it started, whether its row is
+    // still listed, and why it could not start.
+    QString m_jobSourcePath;
     QString m_jobOutputPath;
+    QDateTime m_jobStarted;
+    QElapsedTimer m_jobTime;
     bool m_jobRowListed = false;
+    QString m_jobRefusal;
     // Held while a batch runs: the scripts and the log in the working folder are ours.
     std::unique_ptr<QLockFile> m_folderLock;
 };

@@ -19,10 +19,23 @@ QStringList toolLogLines(const QByteArray &log)
     return lines;
 }
 
+namespace {
+
+bool isEndMark(const QString &line)
+{
+    return line.contains(JobFiles::endMark);
+}
+
+} // namespace
+
 bool hasEndMark(const QStringList &lines)
 {
-    return std::any_of(lines.begin(), lines.end(),
-                       [](const QString &line) { return line.contains(JobFiles::endMark); });
+    return std::any_of(lines.begin(), lines.end(), isEndMark);
+}
+
+QStringList linesBeforeEndMark(const QStringList &lines)
+{
+    return QStringList(lines.begin(), std::find_if(lines.begin(), lines.end(), isEndMark));
 }
 
 QString toolFailureReason(const QStringList &lines)

@@ -10,6 +10,9 @@ QStringList toolLogLines(const QByteArray &log);
 // Whether the log holds the tool's end mark "***".
 bool hasEndMark(const QStringList &lines);
 
+// The lines before the end mark: what the tool has to say about the clip.
+QStringList linesBeforeEndMark(const QStringList &lines);
+
 // Why the tool failed, in one line: its "Failed: " line without that word, else the last line
 // before the end mark, else a note that the log says nothing.
 QString toolFailureReason(const QStringList &lines);

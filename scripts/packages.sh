@@ -8,8 +8,8 @@ program_packages=(cmake ninja-build g++ qt6-base-dev fonts-liberation fonts-wqy-
 windows_tool_packages=(g++-mingw-w64-x86-64-posix)
 # The tests besides: their build makes the Windows merge tool too, and the suite runs it under wine;
 # GNU parallel spreads clipvane-batch over tasks as the README shows.
-test_packages=(ffmpeg mediainfo hachoir xvfb xauth x11-utils dpkg-dev file desktop-file-utils appstream lintian
-  "${windows_tool_packages[@]}" wine wine64 parallel)
+test_packages=(ffmpeg mediainfo hachoir xvfb xauth x11-utils libxcb1-dev dpkg-dev file desktop-file-utils appstream
+  lintian "${windows_tool_packages[@]}" wine wine64 parallel)
 packages=("${program_packages[@]}" "${test_packages[@]}")
 # Fuzzing the merge tool takes clang and its libFuzzer as well (scripts/fuzz.sh).
 fuzz_packages=(clang libfuzzer-14-dev)

@@ -1,7 +1,8 @@
 // Takes screenshots of Clipvane's windows as the X server shows them, for a person to look at:
 // the main window with each tab, its File menu open, the event dialog, the output file dialog, the
-// output folder dialog, the about box, the contents of a merged clip and a message box. Run under an X server (scripts/screenshots.sh starts Xvfb); the pictures go into
-// the folder given as the argument.
+// output folder dialog, the about box, the contents of a merged clip, a message box, and after a
+// batch of the bundled tool a failed row's tooltip and the batch log window. Run under an X server
+// (scripts/screenshots.sh starts Xvfb); the pictures go into the folder given as the argument.
 #include "MergeToolRun.h"
 #include "RealMediaFixture.h"
 #include "TestSupport.h"
@@ -12,9 +13,11 @@
 #include "dialogs/ClipInformationPanel.h"
 #include "jobs/RowStatus.h"
 #include "dialogs/AboutBox.h"
+#include "dialogs/BatchLogWindow.h"
 #include "dialogs/OutputFileDialog.h"
 #include "dialogs/EventDialog.h"
 #include "dialogs/OutputRuleDialog.h"
+#include "jobs/BatchRunner.h"
 #include "jobs/JobScripts.h"
 #include "platform/DesktopPrompts.h"
 #include "widgets/ListView.h"
@@ -22,16 +25,28 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
+#include <QHelpEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
 #include <cstdio>
 
 namespace {
 
 QString outputFolder;
+
+bool saveArea(const QRect &area, const QString &name)
+{
+    const QString path = QDir(outputFolder).filePath(name + QLatin1String(".png"));
+    const bool saved =
+        QGuiApplication::primaryScreen()->grabWindow(0, area.x(), area.y(), area.width(), area.height()).save(path);
+    std::printf("%s %s\n", saved ? "wrote" : "could not write", qPrintable(path));
+    return saved;
+}
 
 bool save(QWidget &window, const QString &name)
 {
@@ -67,11 +82,7 @@ bool saveWithMenu(TForm1 &form, QMenu &menu, const QString &name)
     if (!QTest::qWaitForWindowExposed(&menu))
         return false;
     QTest::qWait(200);
-    const QRect area = form.frameGeometry().united(menu.geometry());
-    const QString path = QDir(outputFolder).filePath(name + QLatin1String(".png"));
-    const bool saved =
-        QGuiApplication::primaryScreen()->grabWindow(0, area.x(), area.y(), area.width(), area.height()).save(path);
-    std::printf("%s %s\n", saved ? "wrote" : "could not write", qPrintable(path));
+    const bool saved = saveArea(form.frameGeometry().united(menu.geometry()), name);
     menu.hide();
     return saved;
 }
@@ -87,6 +98,47 @@ QString mergedClip(const TForm1 &form, const TemporaryAppFolder &appFolder)
     runMergeTool(appFolder.path(), {"-i", source, "-o", appFolder.filePath(QStringLiteral("Done_trailer.rm")), "-e",
                                     "events.txt", "-m", "maps.txt", "-l", "result.txt"});
     return source;
+}
+
+// A batch of the bundled tool over a good clip, a file that is not RealMedia and a clip cut short.
+bool mergeExampleBatch(TForm1 &form, const QTemporaryDir &clips)
+{
+    const QString good = clips.filePath(QStringLiteral("trailer1.rmvb"));
+    const QString notes = clips.filePath(QStringLiteral("trailer2.rmvb"));
+    const QString cut = clips.filePath(QStringLiteral("trailer3.rmvb"));
+    writeRealMediaClip(good, 300000);
+    QFile notesFile(notes);
+    if (!notesFile.open(QIODevice::WriteOnly) || notesFile.write("Notes for the trailer.\n") < 0)
+        return false;
+    notesFile.close();
+    writeRealMediaClip(cut, 300000);
+    if (!QFile(cut).resize(150000))
+        return false;
+    form.actClearItemsExecute();
+    for (const QString &clip : {good, notes, cut})
+        form.AddClip(clip);
+    RecordingPrompts prompts;
+    form.actStartExecute();
+    while (form.runner().isRunning())
+        QTest::qWait(50);
+    return true;
+}
+
+// The tooltip of the row, shown where the pointer rests, with the window beneath it.
+bool saveRowToolTip(TForm1 &form, int row, const QString &name)
+{
+    ListView *list = form.lvFiles;
+    const QPoint position = list->visualItemRect(list->topLevelItem(row)).center();
+    QHelpEvent help(QEvent::ToolTip, position, list->viewport()->mapToGlobal(position));
+    QApplication::sendEvent(list->viewport(), &help);
+    QWidget *tip = nullptr;
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        if (widget->inherits("QTipLabel") && widget->isVisible())
+            tip = widget;
+    if (!tip || !QTest::qWaitForWindowExposed(tip))
+        return false;
+    QTest::qWait(200);
+    return saveArea(form.frameGeometry().united(tip->geometry()), name);
 }
 
 } // namespace
@@ -145,5 +197,13 @@ int main(int argc, char *argv[])
     });
     DesktopPrompts().showMessage(&form, QStringLiteral("Notice"), QStringLiteral("Processing finish!"),
                                  UserPrompts::Icon::Warning);
+
+    QTemporaryDir clips;
+    ok = mergeExampleBatch(form, clips) && ok;
+    form.activateWindow();
+    ok = QTest::qWaitForWindowActive(&form) && ok;
+    ok = saveRowToolTip(form, 1, QStringLiteral("failed-row-tooltip")) && ok;
+    form.actShowLogExecute();
+    ok = save(*form.batchLogWindow(), QStringLiteral("batch-log")) && ok;
     return ok ? 0 : 1;
 }

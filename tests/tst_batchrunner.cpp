@@ -27,6 +27,12 @@ private slots:
     void missingSourceFailsTheRowAndGoesOn();
     void toolEndingWithoutEndMarkFailsTheRow();
     void endMarkWithoutOutputIsFailure();
+    void refusedRowsGiveTheirReason_data();
+    void refusedRowsGiveTheirReason();
+    void finishedJobsKeepTheToolsLog_data();
+    void finishedJobsKeepTheToolsLog();
+    void startWithRowsMergesOnlyThose();
+    void startWithNoRowsIsRefused();
     void secondRunnerCannotShareTheFolder();
     void toolLogLines_data();
     void toolLogLines();
@@ -83,6 +89,8 @@ struct Batch
     qint64 gaugeMaximum = -1;
     qint64 gaugeProgress = -1;
     QList<bool> runningChanges;
+    QList<int> finishedRows;
+    QList<JobRecord> records;
 
     explicit Batch(const QByteArray &tool = waitingTool)
     {
@@ -99,6 +107,10 @@ struct Batch
         });
         QObject::connect(&runner, &BatchRunner::progressChanged, [this](qint64 progress) { gaugeProgress = progress; });
         QObject::connect(&runner, &BatchRunner::runningChanged, [this](bool running) { runningChanges.append(running); });
+        QObject::connect(&runner, &BatchRunner::jobFinished, [this](int row, const JobRecord &record) {
+            finishedRows.append(row);
+            records.append(record);
+        });
     }
 
     void addRow(const QString &source) { clips.rows.append({source, defaultOutputPath(source), RowStatus::toBeProcessed}); }
@@ -241,6 +253,130 @@ void BatchRunnerTest::endMarkWithoutOutputIsFailure()
 }
 
 
+void BatchRunnerTest::refusedRowsGiveTheirReason_data()
+{
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<QString>("output");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("source gone") << "gone.rm" << "Done_gone.rm" << "The source file does not exist.";
+    QTest::newRow("output is the source") << "a.rm" << "a.rm" << "The output file is the source file itself: %1";
+    QTest::newRow("output is another row's source")
+        << "a.rm" << "first.rm" << "The output file is the source file of another row: %1";
+    QTest::newRow("output is an earlier row's output")
+        << "a.rm" << "Done_first.rm" << "The output file is also the output file of an earlier row: %1";
+}
+
+// The second row is refused before the tool runs: its record carries the runner's own reason, in
+// one line, and no tool log.
+void BatchRunnerTest::refusedRowsGiveTheirReason()
+{
+    QFETCH(QString, source);
+    QFETCH(QString, output);
+    QFETCH(QString, reason);
+    Batch batch;
+    batch.clip(QStringLiteral("first.rm"));
+    const QString sourcePath = batch.folder.filePath(source);
+    if (source != QLatin1String("gone.rm"))
+        writeClip(sourcePath, 1000);
+    batch.clips.rows.append({sourcePath, batch.folder.filePath(output), RowStatus::toBeProcessed});
+    batch.runner.start();
+    batch.finishCurrentRow();
+    QCOMPARE(batch.clips.statuses(), (QStringList{"Success", "Failure"}));
+    QCOMPARE(batch.finishedRows, (QList<int>{0, 1}));
+    const JobRecord &refused = batch.records[1];
+    QCOMPARE(refused.status, QStringLiteral("Failure"));
+    QCOMPARE(refused.reason, reason.arg(batch.folder.filePath(output)));
+    QCOMPARE(refused.sourcePath, sourcePath);
+    QVERIFY(refused.toolLog.isEmpty());
+    QCOMPARE(batch.records[0].reason, QString());
+    QCOMPARE(batch.records[0].toolLog, QStringList{"Done."});
+}
+
+void BatchRunnerTest::finishedJobsKeepTheToolsLog_data()
+{
+    QTest::addColumn<QByteArray>("tool");
+    QTest::addColumn<QString>("status");
+    QTest::addColumn<QStringList>("toolLog");
+    QTest::addColumn<QString>("reason");
+    // The tool is called with -i SOURCE -o OUTPUT ...: the output is its fourth argument.
+    QTest::newRow("merged") << QByteArray("printf merged > \"$4\"; printf 'Merged.\\r\\n***\\r\\n' > result.txt")
+                            << "Success" << QStringList{"Merged."} << "";
+    QTest::newRow("refused by the tool")
+        << QByteArray("printf 'Source \"a.rm\".\\r\\nFailed: cut short.\\r\\n***\\r\\n' > result.txt") << "Failure"
+        << QStringList{"Source \"a.rm\".", "Failed: cut short."} << "";
+    QTest::newRow("ended without its end mark")
+        << QByteArray("printf 'Source \"a.rm\".\\r\\n' > result.txt; exit 3") << "Failure"
+        << QStringList{"Source \"a.rm\"."} << "The merge tool ended without finishing its log.";
+}
+
+// Read before the log goes: the tool's lines up to its end mark, with the runner's reason only
+// when the tool did not finish its log. Real timer, real tool processes.
+void BatchRunnerTest::finishedJobsKeepTheToolsLog()
+{
+    QFETCH(QByteArray, tool);
+    QFETCH(QString, status);
+    QFETCH(QStringList, toolLog);
+    QFETCH(QString, reason);
+    Batch batch(tool);
+    const QString source = batch.clip(QStringLiteral("a.rm"));
+    const QDateTime before = QDateTime::currentDateTime();
+    batch.runner.start();
+    QTRY_VERIFY_WITH_TIMEOUT(!batch.runner.isRunning(), 10000);
+    QCOMPARE(batch.clips.statuses(), QStringList{status});
+    QCOMPARE(batch.finishedRows, QList<int>{0});
+    const JobRecord &record = batch.records[0];
+    QCOMPARE(record.status, status);
+    QCOMPARE(record.toolLog, toolLog);
+    QCOMPARE(record.reason, reason);
+    QCOMPARE(record.sourcePath, source);
+    QVERIFY(record.started >= before.addMSecs(-1000) && record.started <= QDateTime::currentDateTime());
+    QVERIFY(record.milliseconds >= 500);
+    QVERIFY(!QFile::exists(batch.folder.filePath(QStringLiteral("result.txt"))));
+}
+
+// Rows outside the batch keep their status and are not merged; the runner follows its rows when
+// one above them is removed.
+void BatchRunnerTest::startWithRowsMergesOnlyThose()
+{
+    Batch batch;
+    for (const char *name : {"a.rm", "b.rm", "c.rm", "d.rm"})
+        batch.clip(QString::fromLatin1(name));
+    for (int row = 0; row < 4; ++row)
+        batch.clips.rows[row].status = row % 2 ? RowStatus::failure : RowStatus::success;
+    batch.runner.start({3, 1});
+    QCOMPARE(batch.clips.statuses(), (QStringList{"Success", "To be processed", "Success", "To be processed"}));
+    QCOMPARE(batch.runner.currentItem(), 1);
+    QCOMPARE(waitingToolArguments(batch.folder).value(1), batch.folder.filePath(QStringLiteral("b.rm")));
+
+    batch.runner.rowRemoved(0);
+    batch.clips.rows.removeAt(0);
+    batch.finishCurrentRow();
+    QCOMPARE(batch.clips.sourcePath(batch.runner.currentItem()), batch.folder.filePath(QStringLiteral("d.rm")));
+    batch.finishCurrentRow();
+    QCOMPARE(batch.clips.statuses(), (QStringList{"Success", "Success", "Success"}));
+    QCOMPARE(batch.finishedRows, (QList<int>{0, 2}));
+    QCOMPARE(batch.records[0].sourcePath, batch.folder.filePath(QStringLiteral("b.rm")));
+    QCOMPARE(batch.records[1].sourcePath, batch.folder.filePath(QStringLiteral("d.rm")));
+    QVERIFY(!batch.runner.isRunning());
+    QCOMPARE(batch.finishNotices(), 1);
+
+    // A plain start merges every row again.
+    batch.runner.start();
+    QCOMPARE(batch.runner.currentItem(), 0);
+}
+
+void BatchRunnerTest::startWithNoRowsIsRefused()
+{
+    Batch batch;
+    batch.clip(QStringLiteral("a.rm"));
+    for (const QList<int> &rows : {QList<int>{}, QList<int>{1}, QList<int>{-1}}) {
+        batch.messages.clear();
+        batch.runner.start(rows);
+        QCOMPARE(batch.messageTexts(), QStringList{" Not file to be processed "});
+        QVERIFY(!batch.runner.isRunning());
+        QCOMPARE(batch.clips.statuses(), QStringList{"To be processed"});
+    }
+}
 
 void BatchRunnerTest::secondRunnerCannotShareTheFolder()
 {

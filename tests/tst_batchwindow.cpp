@@ -3,6 +3,7 @@
 #include "TestSupport.h"
 
 #include "app/MainWindow.h"
+#include "dialogs/BatchLogWindow.h"
 #include "dialogs/ClickEventsPanel.h"
 #include "dialogs/ClipInformationPanel.h"
 #include "jobs/BatchRunner.h"
@@ -35,6 +36,8 @@ private slots:
     void clearingTheListEndsTheBatchAfterTheJob();
     void gaugeHandlesClipsOverTwoGigabytes();
     void toolRunsOnWhenTheWindowCloses();
+    void retryFailedWaitsForTheBatch();
+    void unwritableBatchLogIsSaidOnce();
 
 private:
     // Every window reads and completes its language file: keep it out of the program's folder.
@@ -338,7 +341,50 @@ void BatchWindowTest::toolRunsOnWhenTheWindowCloses()
     QVERIFY(prompts.messages.isEmpty());
 }
 
+// Retry Failed is off while a batch runs, like Start Merging; afterwards it merges the failed row.
+void BatchWindowTest::retryFailedWaitsForTheBatch()
+{
+    Batch batch;
+    batch.clip(QStringLiteral("a.rm"));
+    const QString late = batch.folder.filePath(QStringLiteral("late.rm"));
+    batch.form.AddClip(late);
+    batch.form.actStartExecute();
+    QVERIFY(!batch.form.RetryFailed1->isEnabled());
+    QVERIFY(!batch.form.RetryFailed2->isEnabled());
+    batch.finishCurrentRow();
+    QCOMPARE(batch.statuses(), (QStringList{"Success", "Failure"}));
+    QVERIFY(batch.form.RetryFailed1->isEnabled() && batch.form.RetryFailed2->isEnabled());
 
+    writeClip(late, 1000);
+    QFile::remove(batch.folder.filePath(QStringLiteral("arguments.txt")));
+    batch.form.RetryFailed2->trigger();
+    QCOMPARE(batch.form.runner().currentItem(), 1);
+    QCOMPARE(waitingToolArguments(batch.folder).value(1), late);
+    batch.finishCurrentRow();
+    QCOMPARE(batch.statuses(), (QStringList{"Success", "Success"}));
+    QCOMPARE(batch.finishNotices(), 2);
+}
+
+// A log that can't be written is said once; the batch goes on and the log window still lists it all.
+void BatchWindowTest::unwritableBatchLogIsSaidOnce()
+{
+    Batch batch;
+    QVERIFY(QDir(batch.folder.path()).mkdir(QStringLiteral("batch.log")));
+    batch.clip(QStringLiteral("a.rm"));
+    batch.clip(QStringLiteral("b.rm"));
+    batch.form.actStartExecute();
+    batch.finishCurrentRow();
+    batch.finishCurrentRow();
+    QCOMPARE(batch.statuses(), (QStringList{"Success", "Success"}));
+    QCOMPARE(batch.prompts.messages.size(), 2);
+    QCOMPARE(batch.prompts.messages[0].icon, UserPrompts::Icon::Warning);
+    QVERIFY2(batch.prompts.messages[0].text.contains(batch.folder.filePath(QStringLiteral("batch.log"))),
+             qPrintable(batch.prompts.messages[0].text));
+    QCOMPARE(batch.prompts.messages[1].text, QStringLiteral("Processing finish!"));
+    const QString log = batch.form.batchLogWindow()->text();
+    QVERIFY(log.contains(batch.folder.filePath(QStringLiteral("a.rm"))));
+    QVERIFY(log.contains(batch.folder.filePath(QStringLiteral("b.rm"))));
+}
 
 QTEST_MAIN(BatchWindowTest)
 #include "tst_batchwindow.moc"

@@ -154,7 +154,8 @@ void MainWindowTest::menusCallTheirCommands()
     TForm1 form;
     QCOMPARE(menuCaptions(form.pmFiles),
              (QStringList{"Add Files", "Add Folder...", "Edit Item", "Remove Item", "-", "Clear Items", "-",
-                          "Clip Contents...", "Load Settings from Clip"}));
+                          "Clip Contents...", "Load Settings from Clip", "-",
+                          "Retry Failed"}));
     QCOMPARE(menuCaptions(form.mm1), (QStringList{"File", "Edit", "Jobs", "Help"}));
     const QList<QAction *> menus = form.mm1->actions();
     QCOMPARE(menuCaptions(menus[0]->menu()), (QStringList{"Add Files", "Add Folder...", "-", "Open Profile...",
@@ -164,7 +165,8 @@ void MainWindowTest::menusCallTheirCommands()
                                                           "Edit Event", "Delete Event", "Clear Events", "-",
                                                           "Output Folder...", "-", "Clip Contents...",
                                                           "Load Settings from Clip"}));
-    QCOMPARE(menuCaptions(menus[2]->menu()), (QStringList{"Add Time Event", "-", "Start Merging", "Stop Merging"}));
+    QCOMPARE(menuCaptions(menus[2]->menu()), (QStringList{"Add Time Event", "-", "Start Merging", "Stop Merging",
+                                                          "Retry Failed", "-", "Show Log"}));
     QCOMPARE(menuCaptions(menus[3]->menu()),
              (QStringList{"Online Help", "-", "Comments", "Vist Home Page", "-", "About..."}));
     for (const QAction *menu : menus) {

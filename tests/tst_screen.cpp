@@ -1,11 +1,14 @@
 // What a person sees and what assistive technology reads, on a real X server (run under Xvfb).
+#include "RealMediaFixture.h"
 #include "TestSupport.h"
 
 #include "app/MainWindow.h"
 #include "dialogs/ClickEventsPanel.h"
 #include "dialogs/ClipInformationPanel.h"
+#include "jobs/BatchRunner.h"
 #include "jobs/RowStatus.h"
 #include "dialogs/AboutBox.h"
+#include "dialogs/BatchLogWindow.h"
 #include "dialogs/OutputFileDialog.h"
 #include "dialogs/EventDialog.h"
 #include "platform/DesktopPrompts.h"
@@ -18,6 +21,8 @@
 
 #include <QAccessible>
 #include <QAccessibleValueInterface>
+#include <QAction>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFontInfo>
@@ -30,9 +35,14 @@
 #include <QScreen>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QRegularExpression>
 #include <QTest>
+#include <QToolTip>
 #include <QWindow>
 #include <memory>
+#include <cstring>
+#include <sys/stat.h>
+#include <xcb/xcb.h>
 
 class ScreenTest : public QObject
 {
@@ -53,6 +63,9 @@ private slots:
     void accessibleNames_data();
     void accessibleNames();
     void spinFieldsThroughTheValueInterface();
+    void failedRowsSayWhyAndRetryMergesThemOnly();
+    void batchEndAsksForAttention_data();
+    void batchEndAsksForAttention();
 
 private:
     // The main window's dialog of this name ("event", "file", "about"), over a selected file row;
@@ -129,11 +142,107 @@ QString accessibleName(QWidget *widget)
     return interface ? interface->text(QAccessible::Name) : QString();
 }
 
+// A cell of the file list as assistive technology reads it.
+QString cellText(ListView *list, int row, int column, QAccessible::Text text)
+{
+    QAccessibleInterface *interface = QAccessible::queryAccessibleInterface(list);
+    QAccessibleTableInterface *table = interface ? interface->tableInterface() : nullptr;
+    QAccessibleInterface *cell = table ? table->cellAt(row, column) : nullptr;
+    return cell ? cell->text(text) : QStringLiteral("(no cell)");
+}
+
+// The tooltip shown where the pointer rests over the row.
+QString rowToolTip(ListView *list, int row)
+{
+    const QPoint position = list->visualItemRect(list->topLevelItem(row)).center();
+    QHelpEvent help(QEvent::ToolTip, position, list->viewport()->mapToGlobal(position));
+    QApplication::sendEvent(list->viewport(), &help);
+    const QString shown = QToolTip::isVisible() ? QToolTip::text() : QStringLiteral("(no tooltip)");
+    QToolTip::hideText();
+    return shown;
+}
+
+struct FileStamp
+{
+    ino_t inode = 0;
+    timespec modified{};
+    QByteArray bytes;
+
+    explicit FileStamp(const QString &path) : bytes(readFile(path))
+    {
+        struct stat status{};
+        if (::stat(QFile::encodeName(path).constData(), &status) == 0) {
+            inode = status.st_ino;
+            modified = status.st_mtim;
+        }
+    }
+    bool operator==(const FileStamp &other) const
+    {
+        return inode == other.inode && modified.tv_sec == other.modified.tv_sec
+               && modified.tv_nsec == other.modified.tv_nsec && bytes == other.bytes;
+    }
+};
+
+void roundTrip(xcb_connection_t *connection)
+{
+    free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
+}
+
+xcb_atom_t internAtom(xcb_connection_t *connection, const char *name)
+{
+    xcb_intern_atom_reply_t *reply =
+        xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, uint16_t(strlen(name)), name), nullptr);
+    const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+    free(reply);
+    return atom;
+}
+
+// What a window manager receives when a window asks for attention: a message to the root window
+// to add _NET_WM_STATE_DEMANDS_ATTENTION to the window's state. Read on a connection of its own.
+class AttentionRequests
+{
+public:
+    AttentionRequests() : m_connection(xcb_connect(nullptr, nullptr))
+    {
+        m_state = internAtom(m_connection, "_NET_WM_STATE");
+        m_demandsAttention = internAtom(m_connection, "_NET_WM_STATE_DEMANDS_ATTENTION");
+        const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data->root;
+        const uint32_t mask = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
+        xcb_change_window_attributes(m_connection, root, XCB_CW_EVENT_MASK, &mask);
+        roundTrip(m_connection);
+    }
+    ~AttentionRequests() { xcb_disconnect(m_connection); }
+
+    // Whether the window asked since the last call, once the X server has handled every request
+    // the program has made so far.
+    bool cameFrom(const QWidget &window)
+    {
+        roundTrip(qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection());
+        roundTrip(m_connection);
+        bool asked = false;
+        while (xcb_generic_event_t *event = xcb_poll_for_event(m_connection)) {
+            const auto *message = reinterpret_cast<const xcb_client_message_event_t *>(event);
+            if ((event->response_type & 0x7f) == XCB_CLIENT_MESSAGE && message->window == window.winId()
+                && message->type == m_state && message->data.data32[0] == 1
+                && (message->data.data32[1] == m_demandsAttention || message->data.data32[2] == m_demandsAttention))
+                asked = true;
+            free(event);
+        }
+        return asked;
+    }
+
+private:
+    xcb_connection_t *m_connection;
+    xcb_atom_t m_state = XCB_ATOM_NONE;
+    xcb_atom_t m_demandsAttention = XCB_ATOM_NONE;
+};
+
 } // namespace
 
 void ScreenTest::initTestCase()
 {
     QVERIFY2(QGuiApplication::platformName() == QLatin1String("xcb"), "runs on an X server (Xvfb)");
+    m_appFolder.installMergeTool();
     m_form = std::make_unique<TForm1>();
     QVERIFY(shownOnScreen(*m_form));
 }
@@ -414,6 +523,140 @@ void ScreenTest::spinFieldsThroughTheValueInterface()
     }
     QCOMPARE(m_form->clickEvents->clickMap().hours, 24);
     QCOMPARE(m_form->clickEvents->clickMap().minutes, 60);
+}
+
+// A batch of a good clip, a file that is not RealMedia and a clip cut short, merged by the bundled
+// tool: each row says what became of it, to the eye and to a screen reader; the log window and
+// batch.log list all three; Retry Failed merges the failed rows alone.
+void ScreenTest::failedRowsSayWhyAndRetryMergesThemOnly()
+{
+    RecordingPrompts prompts;
+    QTemporaryDir folder;
+    const QStringList clips{folder.filePath(QStringLiteral("good.rm")), folder.filePath(QStringLiteral("notes.rm")),
+                            folder.filePath(QStringLiteral("cut.rm"))};
+    writeRealMediaClip(clips[0], 300000);
+    writeFile(clips[1], "Notes for the trailer, not a clip.\n");
+    writeRealMediaClip(clips[2], 300000);
+    QVERIFY(QFile(clips[2]).resize(150000));
+    for (const QString &clip : clips)
+        QVERIFY(m_form->AddClip(clip));
+    m_form->actStartExecute();
+    QTRY_VERIFY_WITH_TIMEOUT(!m_form->runner().isRunning(), 20000);
+
+    const struct {
+        const char *status;
+        const char *says;
+    } rows[] = {
+        {"Success", "Source is RealMedia with 1 stream"},
+        {"Failure", "is not a RealMedia or RealAudio file"},
+        {"Failure", "the source is truncated"},
+    };
+    ListView *list = m_form->lvFiles;
+    QStringList descriptions;
+    for (int row = 0; row < 3; ++row) {
+        QCOMPARE(list->subItem(row, 1), QString::fromLatin1(rows[row].status));
+        QCOMPARE(cellText(list, row, 2, QAccessible::Name), QString::fromLatin1(rows[row].status));
+        const QString description = cellText(list, row, 2, QAccessible::Description);
+        QVERIFY2(description.contains(QString::fromLatin1(rows[row].says)), qPrintable(description));
+        QVERIFY2(description.contains(clips[row]), qPrintable(description));
+        QVERIFY(!description.contains(QStringLiteral("***")));
+        for (int column = 0; column < 2; ++column)
+            QCOMPARE(cellText(list, row, column, QAccessible::Description), description);
+        QCOMPARE(rowToolTip(list, row), description);
+        descriptions.append(description);
+    }
+
+    m_form->ShowLog1->trigger();
+    BatchLogWindow *logWindow = m_form->batchLogWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(logWindow));
+    QCOMPARE(QApplication::activeModalWidget(), nullptr);
+    // Each clip's entry: when it started, its status, how long it took and its source, then what
+    // its row says, indented.
+    const QStringList shown = logWindow->text().split(QLatin1Char('\n'));
+    int line = 0;
+    for (int row = 0; row < 3; ++row) {
+        const QRegularExpression header(
+            QStringLiteral("^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d  %1  \\d+\\.\\d s  %2$")
+                .arg(QString::fromLatin1(rows[row].status), QRegularExpression::escape(clips[row])));
+        QVERIFY2(header.match(shown.value(line++)).hasMatch(), qPrintable(shown.value(line - 1)));
+        for (const QString &said : descriptions[row].split(QLatin1Char('\n')))
+            QCOMPARE(shown.value(line++), QStringLiteral("    ") + said);
+    }
+    QCOMPARE(line, shown.size());
+    QTest::mouseClick(logWindow->copyButton, Qt::LeftButton);
+    QCOMPARE(QGuiApplication::clipboard()->text(), logWindow->text());
+    const QString batchLog = m_appFolder.filePath(QStringLiteral("batch.log"));
+    QCOMPARE(QString::fromUtf8(readFile(batchLog)), logWindow->text() + QLatin1Char('\n'));
+
+    // The notes are replaced by a clip; the cut clip stays cut.
+    const FileStamp goodOutput(list->subItem(0, 0));
+    writeRealMediaClip(clips[1], 300000);
+    m_form->RetryFailed1->trigger();
+    QCOMPARE(list->subItem(2, 1), RowStatus::toBeProcessed);
+    QCOMPARE(cellText(list, 2, 2, QAccessible::Description), QString());
+    QTRY_VERIFY_WITH_TIMEOUT(!m_form->runner().isRunning(), 20000);
+    QCOMPARE((QStringList{list->subItem(0, 1), list->subItem(1, 1), list->subItem(2, 1)}),
+             (QStringList{"Success", "Success", "Failure"}));
+    QVERIFY(FileStamp(list->subItem(0, 0)) == goodOutput);
+    QCOMPARE(RealMediaTest::readClip(list->subItem(1, 0)).error, QString());
+    QVERIFY(cellText(list, 1, 2, QAccessible::Description).contains(QStringLiteral("Source is RealMedia")));
+    QCOMPARE(cellText(list, 0, 2, QAccessible::Description), descriptions[0]);
+    QCOMPARE(cellText(list, 2, 2, QAccessible::Description), descriptions[2]);
+
+    // The list's own menu retries the one row still failing.
+    const FileStamp retriedOutput(list->subItem(1, 0));
+    m_form->RetryFailed2->trigger();
+    QTRY_VERIFY_WITH_TIMEOUT(!m_form->runner().isRunning(), 20000);
+    QVERIFY(FileStamp(list->subItem(0, 0)) == goodOutput);
+    QVERIFY(FileStamp(list->subItem(1, 0)) == retriedOutput);
+    QCOMPARE(list->subItem(2, 1), RowStatus::failure);
+    const QString log = logWindow->text();
+    QCOMPARE(log.count(QStringLiteral("  Success  ")), 2);
+    QCOMPARE(log.count(QStringLiteral("  Failure  ")), 4);
+    QCOMPARE(QString::fromUtf8(readFile(batchLog)), log + QLatin1Char('\n'));
+    QCOMPARE(prompts.messageTexts().count(QStringLiteral("Processing finish!")), 3);
+    logWindow->close();
+}
+
+void ScreenTest::batchEndAsksForAttention_data()
+{
+    QTest::addColumn<bool>("mainWindowActive");
+    QTest::addColumn<bool>("asks");
+    QTest::newRow("another window active") << false << true;
+    QTest::newRow("the main window active") << true << false;
+}
+
+// The window system learns of it while "Processing finish!" waits to be read.
+void ScreenTest::batchEndAsksForAttention()
+{
+    QFETCH(bool, mainWindowActive);
+    QFETCH(bool, asks);
+    QTemporaryDir folder;
+    const QString clip = folder.filePath(QStringLiteral("a.rm"));
+    writeRealMediaClip(clip, 100000);
+    m_form->AddClip(clip);
+    // Activating the window ends any request for attention it made before.
+    m_form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    QWidget other;
+    other.setWindowTitle(QStringLiteral("Another program"));
+    if (!mainWindowActive) {
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+    }
+
+    AttentionRequests requests;
+    RecordingPrompts prompts;
+    bool askedAtNotice = false;
+    prompts.whileMessageShown = [&](const RecordingPrompts::Message &message) {
+        if (message.text == QLatin1String("Processing finish!"))
+            askedAtNotice = requests.cameFrom(*m_form);
+    };
+    m_form->actStartExecute();
+    QTRY_VERIFY_WITH_TIMEOUT(!m_form->runner().isRunning(), 20000);
+    QCOMPARE(prompts.messageTexts(), QStringList{"Processing finish!"});
+    QCOMPARE(askedAtNotice, asks);
 }
 
 QTEST_MAIN(ScreenTest)
