@@ -1,6 +1,7 @@
 #include "cli/BatchRun.h"
 
 #include "jobs/ClipJob.h"
+#include "jobs/FailureReasons.h"
 #include "jobs/OutputClash.h"
 
 BatchRun::BatchRun(const QList<BatchClip> &clips, const JobSettings &settings, const QString &toolPath,
@@ -33,7 +34,7 @@ void BatchRun::startNext()
         if (clash.isEmpty())
             job->start(m_settings);
         else
-            job->fail(QString(clash).replace(QLatin1Char('\n'), QLatin1Char(' ')));
+            job->fail(FailureReasons::reasonOfWarning(clash));
     }
     if (m_running.isEmpty())
         emit finished();

@@ -2,6 +2,7 @@
 
 #include "jobs/AppFolder.h"
 #include "jobs/ClipList.h"
+#include "jobs/FailureReasons.h"
 #include "jobs/InputOutputError.h"
 #include "jobs/JobFiles.h"
 #include "jobs/JobScripts.h"
@@ -167,19 +168,16 @@ BatchRunner::JobStart BatchRunner::startJob(int row)
         Timer1->start();
         return JobStart::Started;
     case MergeTool::Launch::SourceMissing:
-        m_jobRefusal = QStringLiteral("The source file does not exist.");
+        m_jobRefusal = FailureReasons::sourceMissing;
         showWarning(QStringLiteral("Source file is not exist!"));
         return JobStart::RowFailed;
     case MergeTool::Launch::OutputIsSource:
-        refuse(QStringLiteral("The output file is the source file itself:\n%1\n"
-                              "Choose another output file with \"Edit Item\".")
-                   .arg(source));
+        refuse(FailureReasons::outputWarning(FailureReasons::outputIsSource, source));
         return JobStart::RowFailed;
     case MergeTool::Launch::ToolMissing:
         break;
     }
-    m_jobRefusal =
-        QStringLiteral("The merge tool is missing from the program folder; please reinstall this application.");
+    m_jobRefusal = FailureReasons::toolMissing;
     showWarning(QStringLiteral("Some files are missing, please reinstall this application!"));
     return JobStart::BatchFailed;
 }
@@ -213,7 +211,7 @@ void BatchRunner::reportJob(const QString &status, const QString &reason, const 
 // the row keeps the first two as its reason, in one line.
 void BatchRunner::refuse(const QString &warning)
 {
-    m_jobRefusal = warning.section(QLatin1Char('\n'), 0, 1).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    m_jobRefusal = FailureReasons::reasonOfWarning(warning);
     showWarning(warning);
 }
 
@@ -234,7 +232,7 @@ void BatchRunner::Timer1Timer()
         if (hasEndMark(m_resultLines))
             finishJob(QFileInfo::exists(m_jobOutputPath) ? RowStatus::success : RowStatus::failure);
         else if (toolEnded)
-            finishJob(RowStatus::failure, QStringLiteral("The merge tool ended without finishing its log."));
+            finishJob(RowStatus::failure, FailureReasons::noEndMark);
     } else {
         setRowStatus(RowStatus::processing);
     }

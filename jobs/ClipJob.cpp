@@ -1,5 +1,6 @@
 #include "jobs/ClipJob.h"
 
+#include "jobs/FailureReasons.h"
 #include "jobs/InputOutputError.h"
 #include "jobs/JobFiles.h"
 #include "jobs/JobScripts.h"
@@ -18,11 +19,11 @@ QString launchRefusal(MergeTool::Launch launch, const QString &sourcePath)
 {
     switch (launch) {
     case MergeTool::Launch::SourceMissing:
-        return QStringLiteral("the clip does not exist");
+        return FailureReasons::sourceMissing;
     case MergeTool::Launch::OutputIsSource:
-        return QStringLiteral("the output file is the source file itself: %1").arg(QDir::toNativeSeparators(sourcePath));
+        return FailureReasons::reasonOfWarning(FailureReasons::outputWarning(FailureReasons::outputIsSource, sourcePath));
     case MergeTool::Launch::ToolMissing:
-        return QStringLiteral("the merge tool is missing; reinstall Clipvane");
+        return FailureReasons::toolMissing;
     case MergeTool::Launch::Started:
         break;
     }
@@ -53,7 +54,7 @@ void ClipJob::start(const JobSettings &settings)
         return;
     }
     if (!m_folder.isValid()) {
-        fail(QStringLiteral("no private folder could be made for the scripts: %1").arg(m_folder.errorString()));
+        fail(FailureReasons::noPrivateFolder);
         return;
     }
     const QString folder = m_folder.path() + QLatin1Char('/');
@@ -92,7 +93,7 @@ void ClipJob::stop()
     m_process.waitForFinished();
     // The tool was cut off mid-write: what it left is no clip. The output is never a source.
     QFile::remove(m_outputPath);
-    m_reason = QStringLiteral("stopped before the merge had ended");
+    m_reason = FailureReasons::stopped;
     end(State::Stopped);
 }
 
@@ -112,9 +113,8 @@ void ClipJob::toolFinished()
     const QString log = m_folder.filePath(JobFiles::log);
     m_logLines = QFileInfo::exists(log) ? toolLogLines(MergeTool::ReadTextFile(log)) : QStringList();
     if (!hasEndMark(m_logLines)) {
-        m_reason = m_process.error() == QProcess::FailedToStart
-                       ? QStringLiteral("the merge tool could not be started: %1").arg(m_process.errorString())
-                       : QStringLiteral("the merge tool ended without finishing its log");
+        m_reason = m_process.error() == QProcess::FailedToStart ? FailureReasons::toolNotStarted
+                                                                : FailureReasons::noEndMark;
         end(State::Failed);
         return;
     }

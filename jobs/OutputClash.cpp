@@ -1,6 +1,7 @@
 #include "jobs/OutputClash.h"
 
 #include "jobs/ClipList.h"
+#include "jobs/FailureReasons.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -26,16 +27,12 @@ QString outputClash(const ClipList &clips, int row)
         return QString();
     for (int other = 0; other < clips.rowCount(); ++other) {
         if (other != row && fileKey(clips.sourcePath(other)) == output)
-            return QStringLiteral("The output file is the source file of another row:\n%1\n"
-                                  "Choose another output file with \"Edit Item\".")
-                .arg(QDir::toNativeSeparators(clips.outputPath(row)));
+            return FailureReasons::outputWarning(FailureReasons::outputIsAnotherSource, clips.outputPath(row));
     }
     // The same clip listed twice writes the same merged clip again; another clip's would be lost.
     for (int earlier = 0; earlier < row; ++earlier) {
         if (fileKey(clips.outputPath(earlier)) == output && fileKey(clips.sourcePath(earlier)) != source)
-            return QStringLiteral("The output file is also the output file of an earlier row:\n%1\n"
-                                  "Choose another output file with \"Edit Item\".")
-                .arg(QDir::toNativeSeparators(clips.outputPath(row)));
+            return FailureReasons::outputWarning(FailureReasons::outputOfEarlierRow, clips.outputPath(row));
     }
     return QString();
 }

@@ -6,7 +6,8 @@
 #include <QTest>
 #include <csignal>
 
-const QByteArray waitingTool = "printf '%s\\n' \"$@\" > arguments.txt\nexec sleep 60";
+// Written whole, then renamed: a test that sees the file sees all of it.
+const QByteArray waitingTool = "printf '%s\\n' \"$@\" > arguments.part && mv arguments.part arguments.txt\nexec sleep 60";
 
 ToolReaper::~ToolReaper()
 {

@@ -147,7 +147,7 @@ void InstallTest::packageHoldsTheProgramAndItsDesktopFiles()
 {
     for (const char *file : {"usr/lib/clipvane/clipvane", "usr/lib/clipvane/rmevents", "usr/bin/clipvane",
                              "usr/lib/clipvane/clipvane-batch", "usr/bin/clipvane-batch",
-                             "usr/share/man/man1/clipvane-batch.1.gz",
+                             "usr/share/man/man1/clipvane-batch.1.gz", "usr/share/doc/clipvane/manual.html",
                              "usr/share/applications/com.example.Clipvane.desktop",
                              "usr/share/metainfo/com.example.Clipvane.metainfo.xml",
                              "usr/share/icons/hicolor/scalable/apps/com.example.Clipvane.svg",

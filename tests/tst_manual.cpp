@@ -2,6 +2,7 @@
 
 #include "app/MainWindow.h"
 #include "jobs/AppFolder.h"
+#include "jobs/FailureReasons.h"
 #include "widgets/CaptionedWidgets.h"
 
 #include <QDir>
@@ -22,6 +23,7 @@ private slots:
     void helpOpensTheShippedManual();
     void helpWithoutTheManualSaysSo();
     void troubleshootingCoversEveryReasonTheToolWrites();
+    void troubleshootingCoversEveryReasonOfTheRunner();
     void manualCoversEveryMenuCommand();
 };
 
@@ -171,6 +173,13 @@ void ManualTest::troubleshootingCoversEveryReasonTheToolWrites()
             missing << reason;
     }
     QVERIFY2(missing.isEmpty(), qPrintable(QStringLiteral("missing from the troubleshooting part: ") + missing.join(QStringLiteral(" | "))));
+}
+
+void ManualTest::troubleshootingCoversEveryReasonOfTheRunner()
+{
+    const QString troubleshooting = troubleshootingPart();
+    for (const QString &reason : FailureReasons::all)
+        QVERIFY2(troubleshooting.contains(QStringLiteral("**") + reason), qPrintable(reason));
 }
 
 // Every command of the menus and the list's pop-up menu is in the manual under its caption.
