@@ -1,16 +1,10 @@
 #pragma once
 
-#include <QString>
-#include <stdexcept>
+#include "jobs/MessageError.h"
 
 // A file could not be created, written or closed; the message carries the system's error text.
-class InputOutputError : public std::runtime_error
+class InputOutputError : public MessageError
 {
 public:
-    explicit InputOutputError(const QString &message)
-        : std::runtime_error(message.toStdString()), m_message(message) {}
-    QString message() const { return m_message; }
-
-private:
-    QString m_message;
+    using MessageError::MessageError;
 };

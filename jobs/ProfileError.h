@@ -1,16 +1,11 @@
 #pragma once
 
-#include <QString>
-#include <stdexcept>
+#include "jobs/MessageError.h"
 
 // A profile was refused or could not be read; the message names the file, the key (or the line
 // and column) and what is wrong.
-class ProfileError : public std::runtime_error
+class ProfileError : public MessageError
 {
 public:
-    explicit ProfileError(const QString &message) : std::runtime_error(message.toStdString()), m_message(message) {}
-    QString message() const { return m_message; }
-
-private:
-    QString m_message;
+    using MessageError::MessageError;
 };
