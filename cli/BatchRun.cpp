@@ -7,7 +7,7 @@
 BatchRun::BatchRun(const QList<BatchClip> &clips, const JobSettings &settings, const QString &toolPath,
                    int jobsAtOnce, QObject *parent)
     : QObject(parent), m_clips(clips), m_settings(settings), m_toolPath(toolPath), m_jobsAtOnce(jobsAtOnce),
-      m_done(clips.size(), false)
+      m_done(clips.size(), false), m_clashes(std::make_unique<OutputClashes>(static_cast<const ClipList &>(*this)))
 {
 }
 
@@ -30,7 +30,7 @@ void BatchRun::startNext()
         connect(job, &ClipJob::progressed, this, [this, index, job](qint64 size) { emit clipProgressed(index, *job, size); });
         connect(job, &ClipJob::ended, this, [this, index, job] { jobEnded(index, job); }, Qt::QueuedConnection);
         emit clipStarted(index, *job);
-        const QString clash = outputClash(*this, index);
+        const QString clash = m_clashes->of(index);
         if (clash.isEmpty())
             job->start(m_settings);
         else

@@ -7,8 +7,10 @@
 #include <QList>
 #include <QMap>
 #include <QObject>
+#include <memory>
 
 class ClipJob;
+class OutputClashes;
 
 // A clip of the run and where its merged clip goes.
 struct BatchClip
@@ -64,4 +66,6 @@ private:
     QList<bool> m_done;
     QMap<int, ClipJob *> m_running;
     QElapsedTimer m_clock;
+    // The run's clips are fixed, so their paths are looked up once for all.
+    std::unique_ptr<OutputClashes> m_clashes;
 };

@@ -157,7 +157,7 @@ BatchRunner::JobStart BatchRunner::startJob(int row)
         emit messageRequested(QStringLiteral("Error"), error.message(), UserPrompts::Icon::Error);
         return JobStart::BatchFailed;
     }
-    const QString clash = outputClash(m_clips, row);
+    const QString clash = OutputClashes(m_clips).of(row);
     if (!clash.isEmpty()) {
         refuse(clash);
         return JobStart::RowFailed;

@@ -8,31 +8,48 @@
 
 namespace {
 
-// One text for every spelling of a file: through links once it exists, else its clean absolute path.
+// One text for every spelling of a file, whether it exists yet or not: the file through links once
+// it exists, else its folder through links once that exists, and its name.
 QString fileKey(const QString &path)
 {
     const QFileInfo info(path);
-    const QString canonical = info.canonicalFilePath();
-    return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
+    const QString file = info.canonicalFilePath();
+    if (!file.isEmpty())
+        return file;
+    const QString folder = QFileInfo(info.absolutePath()).canonicalFilePath();
+    return folder.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : folder + QLatin1Char('/') + info.fileName();
 }
 
 } // namespace
 
-QString outputClash(const ClipList &clips, int row)
+OutputClashes::OutputClashes(const ClipList &clips) : m_clips(clips)
 {
-    const QString output = fileKey(clips.outputPath(row));
-    const QString source = fileKey(clips.sourcePath(row));
+    const int rows = clips.rowCount();
+    m_sourceKeys.reserve(rows);
+    m_outputKeys.reserve(rows);
+    for (int row = 0; row < rows; ++row) {
+        m_sourceKeys.append(fileKey(clips.sourcePath(row)));
+        m_outputKeys.append(fileKey(clips.outputPath(row)));
+        m_rowsBySource[m_sourceKeys.last()].append(row);
+        m_rowsByOutput[m_outputKeys.last()].append(row);
+    }
+}
+
+QString OutputClashes::of(int row) const
+{
+    const QString &output = m_outputKeys[row];
+    const QString &source = m_sourceKeys[row];
     // An output that is its own source is the tool launch's to refuse, with a message of its own.
     if (source == output)
         return QString();
-    for (int other = 0; other < clips.rowCount(); ++other) {
-        if (other != row && fileKey(clips.sourcePath(other)) == output)
-            return FailureReasons::outputWarning(FailureReasons::outputIsAnotherSource, clips.outputPath(row));
+    for (const int other : m_rowsBySource.value(output)) {
+        if (other != row)
+            return FailureReasons::outputWarning(FailureReasons::outputIsAnotherSource, m_clips.outputPath(row));
     }
     // The same clip listed twice writes the same merged clip again; another clip's would be lost.
-    for (int earlier = 0; earlier < row; ++earlier) {
-        if (fileKey(clips.outputPath(earlier)) == output && fileKey(clips.sourcePath(earlier)) != source)
-            return FailureReasons::outputWarning(FailureReasons::outputOfEarlierRow, clips.outputPath(row));
+    for (const int earlier : m_rowsByOutput.value(output)) {
+        if (earlier < row && m_sourceKeys[earlier] != source)
+            return FailureReasons::outputWarning(FailureReasons::outputOfEarlierRow, m_clips.outputPath(row));
     }
     return QString();
 }
