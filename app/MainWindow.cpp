@@ -624,15 +624,22 @@ void TForm1::addClipFrom(const QString &path, const QString &addedFolder)
     m_fileList->addClip(path, addedFolder, m_outputRule);
 }
 
-void TForm1::actAddFilesExecute()
+// The open dialog starts in the folder it showed last time, and remembers the one chosen now.
+QString TForm1::chooseFileToOpen(const QString &filter, RememberedSettings::Folder remembered)
 {
     RememberedSettings settings;
-    const QString path = UserPrompts::current().chooseFileToOpen(
-        this, openDialogFilter, inFolder(settings.lastFolder(RememberedSettings::Folder::AddFiles)));
-    if (path.isEmpty())
-        return;
-    settings.setLastFolder(RememberedSettings::Folder::AddFiles, QFileInfo(path).absolutePath());
-    AddClip(path);
+    const QString path =
+        UserPrompts::current().chooseFileToOpen(this, filter, inFolder(settings.lastFolder(remembered)));
+    if (!path.isEmpty())
+        settings.setLastFolder(remembered, QFileInfo(path).absolutePath());
+    return path;
+}
+
+void TForm1::actAddFilesExecute()
+{
+    const QString path = chooseFileToOpen(openDialogFilter, RememberedSettings::Folder::AddFiles);
+    if (!path.isEmpty())
+        AddClip(path);
 }
 
 void TForm1::actAddFolderExecute()
@@ -670,13 +677,9 @@ void TForm1::setOutputRule(const OutputRule &rule)
 
 void TForm1::actOpenProfileExecute()
 {
-    RememberedSettings settings;
-    const QString path = UserPrompts::current().chooseFileToOpen(
-        this, profileFilter, inFolder(settings.lastFolder(RememberedSettings::Folder::Profile)));
-    if (path.isEmpty())
-        return;
-    settings.setLastFolder(RememberedSettings::Folder::Profile, QFileInfo(path).absolutePath());
-    openProfile(path);
+    const QString path = chooseFileToOpen(profileFilter, RememberedSettings::Folder::Profile);
+    if (!path.isEmpty())
+        openProfile(path);
 }
 
 bool TForm1::openProfile(const QString &path)

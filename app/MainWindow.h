@@ -1,6 +1,7 @@
 // TForm1: the main window, with its controls, menus and commands.
 #pragma once
 
+#include "app/RememberedSettings.h"
 #include "jobs/JobSettings.h"
 #include "jobs/OutputRule.h"
 #include "jobs/Profile.h"
@@ -188,6 +189,7 @@ private:
     void updateRecentProfiles();
     void restoreWindowGeometry();
     void addClipFrom(const QString &path, const QString &addedFolder);
+    QString chooseFileToOpen(const QString &filter, RememberedSettings::Folder remembered);
     void setTimeEventRows(const QList<TimeEventRow> &rows);
     void applySettings(const JobSettings &settings);
     void showError(const QString &text);
