@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Clipvane and its tests need (only the missing ones, listed in
 # packages.sh), then configures build/ with the tests and builds everything into it. Sourced by
-# test.sh, scripts/fuzz.sh, scripts/package.sh and scripts/screenshots.sh.
+# test.sh, scripts/fuzz.sh and scripts/screenshots.sh.
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
