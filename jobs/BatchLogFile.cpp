@@ -1,10 +1,10 @@
 #include "jobs/BatchLogFile.h"
 
+#include "jobs/FileReplacement.h"
 #include "jobs/InputOutputError.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
 namespace {
 
@@ -36,12 +36,9 @@ void keepNewestHalf(const QString &path, qint64 limit)
         fail(file, QStringLiteral("read"));
     const QByteArray text = file.readAll();
     file.close();
-    QSaveFile cut(path);
-    if (!cut.open(QIODevice::WriteOnly))
-        fail(cut, QStringLiteral("create"));
-    const QByteArray kept = text.mid(newestLinesStart(text, limit / 2));
-    if (cut.write(kept) != kept.size() || !cut.commit())
-        fail(cut, QStringLiteral("write"));
+    const QString failure = replaceFile(path, text.mid(newestLinesStart(text, limit / 2)));
+    if (!failure.isEmpty())
+        throw InputOutputError(QStringLiteral("Cannot write \"%1\": %2").arg(QDir::toNativeSeparators(path), failure));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "jobs/Profile.h"
 
 #include "jobs/BrowserTargets.h"
+#include "jobs/FileReplacement.h"
 #include "jobs/InputOutputError.h"
 #include "jobs/ProfileError.h"
 
@@ -10,7 +11,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <cmath>
 
 namespace {
@@ -342,21 +342,8 @@ Profile readProfileFile(const QString &path)
 
 void writeProfileFile(const QString &path, const Profile &profile)
 {
-    QSaveFile file(path);
-    const QByteArray bytes = profileJson(profile);
-    auto fail = [&](const QString &reason) {
-        file.cancelWriting();
-        throw InputOutputError(QStringLiteral("Cannot save the profile \"%1\": %2").arg(QDir::toNativeSeparators(path), reason));
-    };
-    if (!file.open(QIODevice::WriteOnly))
-        fail(file.errorString());
-    const bool written = file.write(bytes) == bytes.size() && file.flush();
-    // A full disk or a file size limit cuts a write short, often without a system error; the old
-    // profile must not be replaced by the part that was written.
-    if (file.size() != bytes.size())
-        fail(QStringLiteral("only %1 of %2 bytes could be written").arg(file.size()).arg(bytes.size()));
-    if (!written)
-        fail(file.errorString());
-    if (!file.commit())
-        fail(file.errorString());
+    const QString failure = replaceFile(path, profileJson(profile));
+    if (!failure.isEmpty())
+        throw InputOutputError(
+            QStringLiteral("Cannot save the profile \"%1\": %2").arg(QDir::toNativeSeparators(path), failure));
 }
