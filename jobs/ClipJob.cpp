@@ -6,6 +6,7 @@
 #include "jobs/JobScripts.h"
 #include "jobs/MergeTool.h"
 #include "jobs/ToolLog.h"
+#include "platform/ToolProcessGroup.h"
 
 #include <QDir>
 #include <QFile>
@@ -74,6 +75,7 @@ void ClipJob::start(const JobSettings &settings)
     m_process.setStandardInputFile(QProcess::nullDevice());
     m_process.setStandardOutputFile(QProcess::nullDevice());
     m_process.setStandardErrorFile(QProcess::nullDevice());
+    startInOwnProcessGroup(m_process);
     m_process.start();
     m_progressTimer.start();
 }
@@ -115,6 +117,8 @@ void ClipJob::toolFinished()
     if (!hasEndMark(m_logLines)) {
         m_reason = m_process.error() == QProcess::FailedToStart ? FailureReasons::toolNotStarted
                                                                 : FailureReasons::noEndMark;
+        // A tool that ended without its end mark may have left half a clip; the output is never a source.
+        QFile::remove(m_outputPath);
         end(State::Failed);
         return;
     }

@@ -3,6 +3,7 @@
 
 #include "app/MainWindow.h"
 #include "jobs/BatchRunner.h"
+#include "jobs/FailureReasons.h"
 #include "jobs/Profile.h"
 #include "widgets/ListView.h"
 
@@ -18,6 +19,7 @@
 #include <QStandardPaths>
 #include <QTest>
 #include <csignal>
+#include <unistd.h>
 
 class BatchCommandTest : public QObject
 {
@@ -32,6 +34,7 @@ private slots:
     void runsSideBySideWithoutTouchingTheWindowsFolder();
     void interruptStopsTheToolsAndRemovesUnfinishedOutputs_data();
     void interruptStopsTheToolsAndRemovesUnfinishedOutputs();
+    void toolDyingMidWriteLeavesNoOutput();
     void runsWithoutDisplayOnQtCoreAlone();
     void gnuParallelGivesWhatOneRunGives();
 
@@ -133,14 +136,24 @@ QStringList writeGoodClips(const QString &folder, int count)
     return clips;
 }
 
-// Whether a process of this machine runs with this command line (arguments NUL-separated).
+// The process groups of the processes of this machine that run with this command line (arguments
+// NUL-separated).
+QList<qint64> processGroupsOf(const QByteArray &commandLine)
+{
+    QList<qint64> groups;
+    for (const QString &process : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        if (!readFile(QStringLiteral("/proc/%1/cmdline").arg(process)).startsWith(commandLine))
+            continue;
+        // "pid (name) state ppid pgrp ...": the name may hold blanks, so count from its end.
+        const QByteArray status = readFile(QStringLiteral("/proc/%1/stat").arg(process));
+        groups << status.mid(status.lastIndexOf(')') + 2).split(' ').value(2).toLongLong();
+    }
+    return groups;
+}
+
 bool anyProcessRuns(const QByteArray &commandLine)
 {
-    for (const QString &process : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
-        if (readFile(QStringLiteral("/proc/%1/cmdline").arg(process)).startsWith(commandLine))
-            return true;
-    }
-    return false;
+    return !processGroupsOf(commandLine).isEmpty();
 }
 
 QList<QJsonObject> jsonLines(const QByteArray &out)
@@ -367,15 +380,19 @@ void BatchCommandTest::runsSideBySideWithoutTouchingTheWindowsFolder()
 void BatchCommandTest::interruptStopsTheToolsAndRemovesUnfinishedOutputs_data()
 {
     QTest::addColumn<int>("signalNumber");
+    QTest::addColumn<bool>("wholeGroup");
     QTest::addColumn<int>("exitStatus");
-    QTest::newRow("Ctrl+C") << int(SIGINT) << 130;
-    QTest::newRow("SIGTERM") << int(SIGTERM) << 143;
+    QTest::newRow("SIGINT") << int(SIGINT) << false << 130;
+    // A terminal sends Ctrl+C to every process of the foreground group.
+    QTest::newRow("Ctrl+C in a terminal") << int(SIGINT) << true << 130;
+    QTest::newRow("SIGTERM") << int(SIGTERM) << false << 143;
 }
 
 // A stand-in tool that writes half an output and waits: the interrupt finds two of them running.
 void BatchCommandTest::interruptStopsTheToolsAndRemovesUnfinishedOutputs()
 {
     QFETCH(int, signalNumber);
+    QFETCH(bool, wholeGroup);
     QFETCH(int, exitStatus);
     QTemporaryDir folder;
     const QStringList clips = writeGoodClips(folder.filePath(QStringLiteral("clips")), 4);
@@ -389,15 +406,21 @@ void BatchCommandTest::interruptStopsTheToolsAndRemovesUnfinishedOutputs()
 
     QProcess run;
     run.setProcessEnvironment(withoutDisplay());
+    // A group of its own, as a shell's job, so that a signal to the group reaches it and nothing else.
+    run.setChildProcessModifier([] { ::setpgid(0, 0); });
     run.start(command.command(), {"--json", "-j", "2", "--profile", folder.filePath("p.json"), "-o",
                                   folder.filePath("out"), folder.filePath("clips")});
     QVERIFY(run.waitForStarted());
     QTRY_COMPARE_WITH_TIMEOUT(QDir(folder.filePath(QStringLiteral("out"))).entryList(QDir::Files).size(), 2, 10000);
     const QByteArray stoppedTool("sleep\00059.25", 11);
-    QVERIFY(anyProcessRuns(stoppedTool));
+    // The tools run in a group of their own: a terminal's Ctrl+C reaches only the command.
+    const QList<qint64> toolGroups = processGroupsOf(stoppedTool);
+    QCOMPARE(toolGroups.size(), 2);
+    for (const qint64 group : toolGroups)
+        QVERIFY(group != run.processId());
     QElapsedTimer clock;
     clock.start();
-    ::kill(pid_t(run.processId()), signalNumber);
+    ::kill(wholeGroup ? -pid_t(run.processId()) : pid_t(run.processId()), signalNumber);
     QVERIFY(run.waitForFinished(5000));
     QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
     QCOMPARE(run.exitStatus(), QProcess::NormalExit);
@@ -408,10 +431,26 @@ void BatchCommandTest::interruptStopsTheToolsAndRemovesUnfinishedOutputs()
         QCOMPARE(md5(clips[i]), sums[i]);
     const QJsonObject summary = jsonLines(run.readAllStandardOutput()).last();
     QCOMPARE(summary.value(QStringLiteral("merged")).toInt(), 0);
+    QCOMPARE(summary.value(QStringLiteral("failed")).toInt(), 0);
     QCOMPARE(summary.value(QStringLiteral("notDone")).toArray().size(), 4);
     QCOMPARE(summary.value(QStringLiteral("exitStatus")).toInt(), exitStatus);
     // The stopped tools are gone too.
     QTRY_VERIFY_WITH_TIMEOUT(!anyProcessRuns(stoppedTool), 5000);
+}
+
+// A tool that dies without its end mark has left half a clip at most: the clip fails and nothing
+// of its output stays.
+void BatchCommandTest::toolDyingMidWriteLeavesNoOutput()
+{
+    QTemporaryDir folder;
+    const QStringList clips = writeGoodClips(folder.filePath(QStringLiteral("clips")), 1);
+    writeProfileFile(folder.filePath(QStringLiteral("p.json")), fullProfile());
+    const CommandFolder command;
+    command.installToolScript("printf 'half a clip' > \"$4\"\nkill -KILL $$");
+    const Run run = runCommand(command.command(), {"--profile", folder.filePath("p.json"), clips[0]});
+    QCOMPARE(run.exitStatus, 1);
+    QVERIFY(run.out.contains(": " + FailureReasons::noEndMark.toUtf8()));
+    QVERIFY(!QFile::exists(folder.filePath(QStringLiteral("clips/Done_clip0.rm"))));
 }
 
 void BatchCommandTest::runsWithoutDisplayOnQtCoreAlone()
