@@ -695,10 +695,16 @@ bool TForm1::openProfile(const QString &path)
         showError(error.message());
         return false;
     }
+    rememberProfile(absolutePath);
+    return true;
+}
+
+// The profile last opened or saved is the one Save Profile writes, and heads the recent ones.
+void TForm1::rememberProfile(const QString &absolutePath)
+{
     m_profilePath = absolutePath;
     RememberedSettings().addRecentProfile(absolutePath);
     updateRecentProfiles();
-    return true;
 }
 
 void TForm1::actSaveProfileExecute()
@@ -732,9 +738,7 @@ bool TForm1::saveProfile(const QString &path)
         showError(error.message());
         return false;
     }
-    m_profilePath = absolutePath;
-    RememberedSettings().addRecentProfile(absolutePath);
-    updateRecentProfiles();
+    rememberProfile(absolutePath);
     return true;
 }
 

@@ -187,6 +187,7 @@ private:
     void createBatchCommands();
     void recordJob(int row, const JobRecord &record);
     void updateRecentProfiles();
+    void rememberProfile(const QString &absolutePath);
     void restoreWindowGeometry();
     void addClipFrom(const QString &path, const QString &addedFolder);
     QString chooseFileToOpen(const QString &filter, RememberedSettings::Folder remembered);

@@ -12,8 +12,7 @@ BatchSources findBatchSources(const QStringList &clipsAndFolders)
     BatchSources sources;
     QSet<QString> listed;
     auto add = [&](const QString &source, const QString &addedFolder) {
-        const QFileInfo info(source);
-        const QString key = info.exists() ? info.canonicalFilePath() : QDir::cleanPath(info.absoluteFilePath());
+        const QString key = fileIdentity(source);
         if (!listed.contains(key)) {
             listed.insert(key);
             sources.clips.append({source, addedFolder});

@@ -6,11 +6,6 @@
 
 namespace {
 
-QString twoDigits(int value)
-{
-    return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
-}
-
 // The text before the first separator (all of it when there is none) and the text after it.
 std::pair<QString, QString> splitAt(const QString &text, QChar separator)
 {
@@ -21,12 +16,6 @@ std::pair<QString, QString> splitAt(const QString &text, QChar separator)
 }
 
 } // namespace
-
-QString timeText(const TimeOfEvent &time)
-{
-    return twoDigits(time.hours) + QLatin1Char(':') + twoDigits(time.minutes) + QLatin1Char(':')
-           + twoDigits(time.seconds) + QLatin1String(".0");
-}
 
 TimeOfEvent parseTimeText(const QString &text)
 {

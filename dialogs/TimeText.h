@@ -1,16 +1,11 @@
 #pragma once
 
+#include "jobs/ScriptTimes.h"
+
 #include <QString>
 
-// A time of a time event: hours, minutes and seconds, each 0 to 60, written "HH:MM:SS.0".
-struct TimeOfEvent
-{
-    int hours = 0;
-    int minutes = 0;
-    int seconds = 0;
-};
-
-QString timeText(const TimeOfEvent &time);
+// A time of a time event: hours, minutes and seconds, each 0 to 60, written "HH:MM:SS.0" by timeText.
+using TimeOfEvent = HoursMinutesSeconds;
 
 // Reads a time text: hours up to the first ":", minutes up to the next ":", seconds up to the
 // first "." after that; a piece that is no number reads as 0.

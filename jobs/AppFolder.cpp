@@ -1,5 +1,7 @@
 #include "jobs/AppFolder.h"
 
+#include "jobs/ClipPaths.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -10,14 +12,6 @@ namespace {
 
 QString redirectedProgramFolder;
 QString redirectedWorkingFolder;
-
-QString withTrailingSeparator(const QString &folder)
-{
-    if (folder.isEmpty())
-        return folder;
-    const QString path = QDir::fromNativeSeparators(folder);
-    return path.endsWith(QLatin1Char('/')) ? path : path + QLatin1Char('/');
-}
 
 QString executableFolder()
 {

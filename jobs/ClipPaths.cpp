@@ -2,6 +2,9 @@
 
 #include "platform/PathSeparators.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace {
 
 QString asciiUpper(QString text)
@@ -22,6 +25,24 @@ qsizetype fileNameStart(const QString &path)
             return i;
     }
     return 0;
+}
+
+QString withTrailingSeparator(const QString &folder)
+{
+    if (folder.isEmpty())
+        return folder;
+    const QString path = QDir::fromNativeSeparators(folder);
+    return path.endsWith(QLatin1Char('/')) ? path : path + QLatin1Char('/');
+}
+
+QString fileIdentity(const QString &path)
+{
+    const QFileInfo info(path);
+    const QString file = info.canonicalFilePath();
+    if (!file.isEmpty())
+        return file;
+    const QString folder = QFileInfo(info.absolutePath()).canonicalFilePath();
+    return folder.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : folder + QLatin1Char('/') + info.fileName();
 }
 
 QString clipExtension(const QString &path)

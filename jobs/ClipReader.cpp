@@ -2,9 +2,8 @@
 
 #include "jobs/AppFolder.h"
 #include "jobs/ClipReadError.h"
-#include "jobs/JobFiles.h"
+#include "jobs/MergeTool.h"
 #include "platform/CodePage.h"
-#include "platform/ExecutableName.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -19,7 +18,7 @@ const int listingTimeoutMilliseconds = 60000;
 // arguments; the clip's full path, so the tool's working folder does not matter.
 QByteArray clipListingJson(const QString &clipPath)
 {
-    const QString tool = programFolder() + executableFileName(JobFiles::toolBaseName);
+    const QString tool = MergeTool::toolPath(programFolder());
     if (!QFileInfo(tool).isFile())
         throw ClipReadError(QStringLiteral("the merge tool \"%1\" is missing").arg(QDir::toNativeSeparators(tool)));
     QProcess process;

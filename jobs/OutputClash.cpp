@@ -1,26 +1,8 @@
 #include "jobs/OutputClash.h"
 
 #include "jobs/ClipList.h"
+#include "jobs/ClipPaths.h"
 #include "jobs/FailureReasons.h"
-
-#include <QDir>
-#include <QFileInfo>
-
-namespace {
-
-// One text for every spelling of a file, whether it exists yet or not: the file through links once
-// it exists, else its folder through links once that exists, and its name.
-QString fileKey(const QString &path)
-{
-    const QFileInfo info(path);
-    const QString file = info.canonicalFilePath();
-    if (!file.isEmpty())
-        return file;
-    const QString folder = QFileInfo(info.absolutePath()).canonicalFilePath();
-    return folder.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : folder + QLatin1Char('/') + info.fileName();
-}
-
-} // namespace
 
 OutputClashes::OutputClashes(const ClipList &clips) : m_clips(clips)
 {
@@ -28,8 +10,8 @@ OutputClashes::OutputClashes(const ClipList &clips) : m_clips(clips)
     m_sourceKeys.reserve(rows);
     m_outputKeys.reserve(rows);
     for (int row = 0; row < rows; ++row) {
-        m_sourceKeys.append(fileKey(clips.sourcePath(row)));
-        m_outputKeys.append(fileKey(clips.outputPath(row)));
+        m_sourceKeys.append(fileIdentity(clips.sourcePath(row)));
+        m_outputKeys.append(fileIdentity(clips.outputPath(row)));
         m_rowsBySource[m_sourceKeys.last()].append(row);
         m_rowsByOutput[m_outputKeys.last()].append(row);
     }

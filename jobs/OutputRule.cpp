@@ -4,26 +4,17 @@
 
 #include <QDir>
 
-namespace {
-
-QString withTrailingSlash(const QString &folder)
-{
-    return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
-}
-
-} // namespace
-
 QString ruleOutputPath(const OutputRule &rule, const QString &sourcePath, const QString &addedFolder)
 {
     const qsizetype nameStart = fileNameStart(sourcePath);
     const QString name = sourcePath.mid(nameStart);
     if (rule.folder.isEmpty())
         return sourcePath.left(nameStart) + rule.prefix + name;
-    QString folder = withTrailingSlash(QDir::fromNativeSeparators(rule.folder));
+    QString folder = withTrailingSeparator(rule.folder);
     if (rule.keepTree && !addedFolder.isEmpty()) {
         const QString subFolder = QDir(addedFolder).relativeFilePath(sourcePath.left(nameStart));
         if (subFolder != QLatin1String(".") && !subFolder.startsWith(QLatin1String("..")))
-            folder += withTrailingSlash(subFolder);
+            folder += withTrailingSeparator(subFolder);
     }
     return folder + rule.prefix + name;
 }

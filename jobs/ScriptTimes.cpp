@@ -20,9 +20,14 @@ std::optional<QString> eventTimeText(qint64 tenths, int maxHours)
     const std::optional<HoursMinutesSeconds> time = splitSeconds(tenths / 10, maxHours);
     if (!time)
         return std::nullopt;
+    return timeText(*time, tenths % 10);
+}
+
+QString timeText(const HoursMinutesSeconds &time, qint64 tenths)
+{
     return QStringLiteral("%1:%2:%3.%4")
-        .arg(time->hours, 2, 10, QLatin1Char('0'))
-        .arg(time->minutes, 2, 10, QLatin1Char('0'))
-        .arg(time->seconds, 2, 10, QLatin1Char('0'))
-        .arg(tenths % 10);
+        .arg(time.hours, 2, 10, QLatin1Char('0'))
+        .arg(time.minutes, 2, 10, QLatin1Char('0'))
+        .arg(time.seconds, 2, 10, QLatin1Char('0'))
+        .arg(tenths);
 }

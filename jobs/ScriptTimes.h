@@ -15,6 +15,9 @@ struct HoursMinutesSeconds
 // hours minutes and seconds take up to 60 each, as the fields allow. Nothing when longer still.
 std::optional<HoursMinutesSeconds> splitSeconds(qint64 seconds, int maxHours);
 
+// A time event's "HH:MM:SS.T", two digits each.
+QString timeText(const HoursMinutesSeconds &time, qint64 tenths = 0);
+
 // Tenths of a second as a time event's "HH:MM:SS.T", hours up to the limit (60 in the scripts);
 // nothing when longer.
 std::optional<QString> eventTimeText(qint64 tenths, int maxHours);
