@@ -345,10 +345,13 @@ void BatchWindowTest::toolRunsOnWhenTheWindowCloses()
 void BatchWindowTest::retryFailedWaitsForTheBatch()
 {
     Batch batch;
-    batch.clip(QStringLiteral("a.rm"));
+    const QString first = batch.clip(QStringLiteral("a.rm"));
     const QString late = batch.folder.filePath(QStringLiteral("late.rm"));
     batch.form.AddClip(late);
     batch.form.actStartExecute();
+    // End the first tool only once it has recorded its arguments: a record still on its way would
+    // land after the file is cleared for the retry, and be read in the retry's place.
+    QCOMPARE(waitingToolArguments(batch.folder).value(1), first);
     QVERIFY(!batch.form.RetryFailed1->isEnabled());
     QVERIFY(!batch.form.RetryFailed2->isEnabled());
     batch.finishCurrentRow();
