@@ -9,6 +9,8 @@
 #include "jobs/RowStatus.h"
 #include "dialogs/AboutBox.h"
 #include "dialogs/BatchLogWindow.h"
+#include "dialogs/ClipContentsWindow.h"
+#include "dialogs/OutputRuleDialog.h"
 #include "dialogs/OutputFileDialog.h"
 #include "dialogs/EventDialog.h"
 #include "platform/DesktopPrompts.h"
@@ -263,6 +265,12 @@ std::unique_ptr<QWidget> ScreenTest::createDialog(const QString &window)
         return std::make_unique<TFrmedtfile>(m_form->lvFiles, m_form.get());
     if (window == QLatin1String("about"))
         return std::make_unique<TAboutForm>(m_form.get());
+    if (window == QLatin1String("output folder"))
+        return std::make_unique<OutputRuleDialog>(OutputRule(), QString(), m_form.get());
+    if (window == QLatin1String("batch log"))
+        return std::make_unique<BatchLogWindow>(m_form.get());
+    if (window == QLatin1String("clip contents"))
+        return std::make_unique<ClipContentsWindow>(QStringLiteral("a.rm"), QStringLiteral("Done_a.rm"), m_form.get());
     return nullptr;
 }
 
@@ -274,6 +282,9 @@ void ScreenTest::windowTitles_data()
     QTest::newRow("event dialog") << "event" << "Edit Event";
     QTest::newRow("output file dialog") << "file" << "Edit File";
     QTest::newRow("about box") << "about" << "About";
+    QTest::newRow("output folder dialog") << "output folder" << "Output Folder";
+    QTest::newRow("batch log") << "batch log" << "Batch Log";
+    QTest::newRow("clip contents") << "clip contents" << "Clip Contents - a.rm";
 }
 
 void ScreenTest::windowTitles()
