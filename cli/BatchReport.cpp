@@ -2,6 +2,7 @@
 
 #include "cli/BatchRun.h"
 #include "jobs/ClipJob.h"
+#include "jobs/RowStatus.h"
 
 #include <QDir>
 #include <QJsonArray>
@@ -14,9 +15,9 @@ QString statusText(ClipJob::State state)
 {
     switch (state) {
     case ClipJob::State::Merged:
-        return QStringLiteral("Success");
+        return RowStatus::success;
     case ClipJob::State::Failed:
-        return QStringLiteral("Failure");
+        return RowStatus::failure;
     case ClipJob::State::Waiting:
     case ClipJob::State::Running:
     case ClipJob::State::Stopped:
