@@ -1,30 +1,22 @@
 // TForm1: the main window, with its controls, menus and commands.
 #include "app/MainWindow.h"
 
+#include "app/BatchCommands.h"
+#include "app/ClipCommands.h"
 #include "app/FileList.h"
+#include "app/FolderCommands.h"
+#include "app/ProfileCommands.h"
 #include "app/RememberedSettings.h"
 #include "dialogs/AboutBox.h"
-#include "dialogs/BatchLogWindow.h"
 #include "dialogs/ClickEventsPanel.h"
-#include "dialogs/ClipContentsWindow.h"
 #include "dialogs/ClipInformationPanel.h"
 #include "dialogs/EventDialog.h"
 #include "dialogs/OutputFileDialog.h"
-#include "dialogs/OutputRuleDialog.h"
 #include "jobs/AppFolder.h"
-#include "jobs/BatchLogFile.h"
 #include "jobs/BatchRunner.h"
 #include "jobs/ClipPaths.h"
-#include "jobs/ClipReadError.h"
-#include "jobs/ClipReader.h"
 #include "jobs/ClipSearch.h"
-#include "jobs/InputOutputError.h"
-#include "jobs/JobFiles.h"
-#include "jobs/JobRecord.h"
 #include "jobs/ProductInfo.h"
-#include "jobs/ProfileError.h"
-#include "jobs/RowStatus.h"
-#include "jobs/SettingsFromClip.h"
 #include "lang/FormTranslator.h"
 #include "lang/MenuTranslator.h"
 #include "lang/MessageTranslator.h"
@@ -47,7 +39,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QScopeGuard>
 #include <QScreen>
 #include <QTimer>
 #include <QUrl>
@@ -60,13 +51,6 @@ const QSize toolButtonSize(76, 44);
 const int toolSeparatorWidth = 8;
 
 const QString openDialogFilter = QStringLiteral("All Files (*.*)|*.*|RM(*.rm)|*.RM|RMVB(*.rmvb)|*.RMVB|RA(*.ra)|*.RA");
-const QString profileFilter = QStringLiteral("Clipvane Profile (*.json)|*.json|All Files (*.*)|*.*");
-
-// A file dialog's preset that opens it in this folder without choosing a file.
-QString inFolder(const QString &folder)
-{
-    return folder.isEmpty() ? QString() : folder + QLatin1Char('/');
-}
 
 QVBoxLayout *stackedLayout(QWidget *parent)
 {
@@ -98,9 +82,7 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
     createLanguageComponents();
     createMainMenu();
     createActions();
-    createProfileCommands();
-    createClipCommands();
-    createBatchCommands();
+    createCommandRooms();
     FormCreate();
     restoreWindowGeometry();
 }
@@ -261,7 +243,6 @@ void TForm1::createRunner()
                 QApplication::alert(this);
                 UserPrompts::current().showMessage(this, title, text, icon);
             });
-    connect(m_runner, &BatchRunner::jobFinished, this, &TForm1::recordJob);
 }
 
 void TForm1::createFilesPopupMenu()
@@ -397,80 +378,18 @@ void TForm1::createActions()
     }
 }
 
-// A command added after the language file's keys were settled: it stays out of the component list,
-// so that the language file keeps its keys.
-MenuItem *TForm1::newCommand(const char *name, const char *caption, void (TForm1::*handler)(), QObject *menu)
+// The commands beside the window's own; their menu items go after the window's.
+void TForm1::createCommandRooms()
 {
-    auto *item = new MenuItem(QString::fromLatin1(caption), menu);
-    item->setObjectName(QString::fromLatin1(name));
-    connect(item, &QAction::triggered, this, handler);
-    return item;
+    m_folderCommands = new FolderCommands(*this);
+    m_profileCommands = new ProfileCommands(*this);
+    m_clipCommands = new ClipCommands(*this);
+    m_batchCommands = new BatchCommands(*this);
 }
 
-void TForm1::createProfileCommands()
+QMenu *TForm1::menuOf(const char *itemName) const
 {
-    auto menuOf = [this](const char *itemName) {
-        return qobject_cast<QMenu *>(findChild<QAction *>(QString::fromLatin1(itemName))->parent());
-    };
-    QMenu *fileMenu = menuOf("Exit1");
-    QAction *firstSeparator = findChild<QAction *>(QStringLiteral("N1"));
-    AddFolder1 = newCommand("AddFolder1", "Add Folder...", &TForm1::actAddFolderExecute, fileMenu);
-    fileMenu->insertAction(firstSeparator, AddFolder1);
-    OpenProfile1 = newCommand("OpenProfile1", "Open Profile...", &TForm1::actOpenProfileExecute, fileMenu);
-    SaveProfile1 = newCommand("SaveProfile1", "Save Profile", &TForm1::actSaveProfileExecute, fileMenu);
-    SaveProfileAs1 = newCommand("SaveProfileAs1", "Save Profile As...", &TForm1::actSaveProfileAsExecute, fileMenu);
-    RecentProfiles1 = new QMenu(QStringLiteral("Recent Profiles"), fileMenu);
-    RecentProfiles1->setObjectName(QStringLiteral("RecentProfiles1"));
-    QAction *exit = findChild<QAction *>(QStringLiteral("Exit1"));
-    fileMenu->insertActions(exit, {OpenProfile1, SaveProfile1, SaveProfileAs1});
-    fileMenu->insertMenu(exit, RecentProfiles1);
-    fileMenu->insertAction(exit, new MenuItem(QStringLiteral("-"), fileMenu));
-    updateRecentProfiles();
-
-    QMenu *editMenu = menuOf("EditItem1");
-    OutputFolder1 = newCommand("OutputFolder1", "Output Folder...", &TForm1::actOutputRuleExecute, editMenu);
-    editMenu->addActions({new MenuItem(QStringLiteral("-"), editMenu), OutputFolder1});
-
-    AddFolder2 = newCommand("AddFolder2", "Add Folder...", &TForm1::actAddFolderExecute, pmFiles);
-    pmFiles->insertAction(findChild<QAction *>(QStringLiteral("EditItem2")), AddFolder2);
-}
-
-void TForm1::createClipCommands()
-{
-    QMenu *editMenu = qobject_cast<QMenu *>(OutputFolder1->parent());
-    ClipContents1 = newCommand("ClipContents1", "Clip Contents...", &TForm1::actClipContentsExecute, editMenu);
-    LoadSettingsFromClip1 =
-        newCommand("LoadSettingsFromClip1", "Load Settings from Clip", &TForm1::actLoadSettingsFromClipExecute, editMenu);
-    editMenu->addActions({new MenuItem(QStringLiteral("-"), editMenu), ClipContents1, LoadSettingsFromClip1});
-
-    ClipContents2 = newCommand("ClipContents2", "Clip Contents...", &TForm1::actClipContentsExecute, pmFiles);
-    LoadSettingsFromClip2 =
-        newCommand("LoadSettingsFromClip2", "Load Settings from Clip", &TForm1::actLoadSettingsFromClipExecute, pmFiles);
-    pmFiles->addActions({new MenuItem(QStringLiteral("-"), pmFiles), ClipContents2, LoadSettingsFromClip2});
-}
-
-void TForm1::createBatchCommands()
-{
-    QMenu *jobsMenu = qobject_cast<QMenu *>(StartMerging1->parent());
-    RetryFailed1 = newCommand("RetryFailed1", "Retry Failed", &TForm1::actRetryFailedExecute, jobsMenu);
-    ShowLog1 = newCommand("ShowLog1", "Show Log", &TForm1::actShowLogExecute, jobsMenu);
-    jobsMenu->addActions({RetryFailed1, new MenuItem(QStringLiteral("-"), jobsMenu), ShowLog1});
-
-    RetryFailed2 = newCommand("RetryFailed2", "Retry Failed", &TForm1::actRetryFailedExecute, pmFiles);
-    pmFiles->addActions({new MenuItem(QStringLiteral("-"), pmFiles), RetryFailed2});
-}
-
-void TForm1::updateRecentProfiles()
-{
-    RecentProfiles1->clear();
-    const QStringList profiles = RememberedSettings().recentProfiles();
-    for (qsizetype i = 0; i < profiles.size(); ++i) {
-        const QString path = profiles[i];
-        QAction *item = RecentProfiles1->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()));
-        item->setToolTip(QDir::toNativeSeparators(path));
-        connect(item, &QAction::triggered, this, [this, path] { openProfile(path); });
-    }
-    RecentProfiles1->setEnabled(!profiles.isEmpty());
+    return qobject_cast<QMenu *>(findChild<QAction *>(QString::fromLatin1(itemName))->parent());
 }
 
 // The place the window had when it was last closed, as long as a screen still shows it.
@@ -624,12 +543,10 @@ void TForm1::addClipFrom(const QString &path, const QString &addedFolder)
     m_fileList->addClip(path, addedFolder, m_outputRule);
 }
 
-// The open dialog starts in the folder it showed last time, and remembers the one chosen now.
 QString TForm1::chooseFileToOpen(const QString &filter, RememberedSettings::Folder remembered)
 {
     RememberedSettings settings;
-    const QString path =
-        UserPrompts::current().chooseFileToOpen(this, filter, inFolder(settings.lastFolder(remembered)));
+    const QString path = UserPrompts::current().chooseFileToOpen(this, filter, settings.dialogPreset(remembered));
     if (!path.isEmpty())
         settings.setLastFolder(remembered, QFileInfo(path).absolutePath());
     return path;
@@ -642,115 +559,21 @@ void TForm1::actAddFilesExecute()
         AddClip(path);
 }
 
-void TForm1::actAddFolderExecute()
-{
-    RememberedSettings settings;
-    const QString folder = UserPrompts::current().chooseFolder(
-        this, QStringLiteral("Add Folder"), settings.lastFolder(RememberedSettings::Folder::AddFolder));
-    if (folder.isEmpty())
-        return;
-    settings.setLastFolder(RememberedSettings::Folder::AddFolder, folder);
-    if (AddFolder(folder) == 0)
-        UserPrompts::current().showMessage(
-            this, ProductInfo::name,
-            QStringLiteral("No RealMedia clips (.rm, .rmvb, .ra) were found in \"%1\" or its sub-folders.")
-                .arg(QDir::toNativeSeparators(folder)),
-            UserPrompts::Icon::Warning);
-}
-
-void TForm1::actOutputRuleExecute()
-{
-    RememberedSettings settings;
-    OutputRuleDialog dialog(m_outputRule, settings.lastFolder(RememberedSettings::Folder::Output), this);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    if (!dialog.lastBrowsedFolder().isEmpty())
-        settings.setLastFolder(RememberedSettings::Folder::Output, dialog.lastBrowsedFolder());
-    setOutputRule(dialog.rule());
-}
-
 void TForm1::setOutputRule(const OutputRule &rule)
 {
     m_outputRule = rule;
     m_fileList->applyRule(rule);
 }
 
-void TForm1::actOpenProfileExecute()
-{
-    const QString path = chooseFileToOpen(profileFilter, RememberedSettings::Folder::Profile);
-    if (!path.isEmpty())
-        openProfile(path);
-}
-
-bool TForm1::openProfile(const QString &path)
-{
-    const QString absolutePath = QFileInfo(path).absoluteFilePath();
-    try {
-        applyProfile(readProfileFile(absolutePath));
-    } catch (const ProfileError &error) {
-        if (!QFileInfo::exists(absolutePath)) {
-            RememberedSettings().removeRecentProfile(absolutePath);
-            updateRecentProfiles();
-        }
-        showError(error.message());
-        return false;
-    }
-    rememberProfile(absolutePath);
-    return true;
-}
-
-// The profile last opened or saved is the one Save Profile writes, and heads the recent ones.
-void TForm1::rememberProfile(const QString &absolutePath)
-{
-    m_profilePath = absolutePath;
-    RememberedSettings().addRecentProfile(absolutePath);
-    updateRecentProfiles();
-}
-
-void TForm1::actSaveProfileExecute()
-{
-    if (m_profilePath.isEmpty())
-        actSaveProfileAsExecute();
-    else
-        saveProfile(m_profilePath);
-}
-
-void TForm1::actSaveProfileAsExecute()
-{
-    RememberedSettings settings;
-    const QString preset =
-        m_profilePath.isEmpty() ? inFolder(settings.lastFolder(RememberedSettings::Folder::Profile)) : m_profilePath;
-    QString path = UserPrompts::current().chooseFileToSave(this, profileFilter, preset);
-    if (path.isEmpty())
-        return;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QLatin1String(".json");
-    settings.setLastFolder(RememberedSettings::Folder::Profile, QFileInfo(path).absolutePath());
-    saveProfile(path);
-}
-
-bool TForm1::saveProfile(const QString &path)
-{
-    const QString absolutePath = QFileInfo(path).absoluteFilePath();
-    try {
-        writeProfileFile(absolutePath, profile());
-    } catch (const InputOutputError &error) {
-        showError(error.message());
-        return false;
-    }
-    rememberProfile(absolutePath);
-    return true;
-}
-
-Profile TForm1::profile() const
+Profile TForm1::setup() const
 {
     return {jobSettings(), m_outputRule};
 }
 
-void TForm1::applyProfile(const Profile &profile)
+void TForm1::applySetup(const Profile &setup)
 {
-    applySettings(profile.settings);
-    setOutputRule(profile.output);
+    applySettings(setup.settings);
+    setOutputRule(setup.output);
 }
 
 void TForm1::applySettings(const JobSettings &settings)
@@ -758,57 +581,6 @@ void TForm1::applySettings(const JobSettings &settings)
     setTimeEventRows(settings.timeEvents);
     clickEvents->setClickEvent(settings.withMap, settings.clickMap);
     clipInformation->setClipInformation(settings.clipInformation);
-}
-
-void TForm1::actClipContentsExecute()
-{
-    const int row = lvFiles->selectedRow();
-    if (row < 0)
-        return;
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    auto *window = new ClipContentsWindow(m_fileList->sourcePath(row), m_fileList->outputPath(row), this);
-    QGuiApplication::restoreOverrideCursor();
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    window->show();
-}
-
-void TForm1::actLoadSettingsFromClipExecute()
-{
-    const int row = lvFiles->selectedRow();
-    if (row < 0)
-        return;
-    const QString output = m_fileList->outputPath(row);
-    const QString clip = QFileInfo(output).isFile() ? output : m_fileList->sourcePath(row);
-    const QString shownClip = QDir::toNativeSeparators(clip);
-    ClipSettings loaded;
-    {
-        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-        const auto restoreCursor = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
-        try {
-            loaded = settingsFromClip(readClipContents(clip), clickEvents->clickMap());
-        } catch (const ClipReadError &error) {
-            showError(QStringLiteral("No settings were loaded from \"%1\":\n%2").arg(shownClip, error.message()));
-            return;
-        }
-    }
-    const QString leftOut = loaded.leftOut.isEmpty()
-                                ? QString()
-                                : QLatin1String("\n\nLeft out:\n- ") + loaded.leftOut.join(QLatin1String("\n- "));
-    if (loaded.isEmpty()) {
-        UserPrompts::current().showMessage(
-            this, ProductInfo::name,
-            QStringLiteral("\"%1\" carries no time events, click event or clip information: no settings were loaded.")
-                    .arg(shownClip)
-                + leftOut,
-            UserPrompts::Icon::Warning);
-        return;
-    }
-    applySettings(loaded.settings);
-    if (!leftOut.isEmpty())
-        UserPrompts::current().showMessage(
-            this, ProductInfo::name,
-            QStringLiteral("The settings were loaded from \"%1\", but not all that it carries.").arg(shownClip) + leftOut,
-            UserPrompts::Icon::Warning);
 }
 
 void TForm1::setTimeEventRows(const QList<TimeEventRow> &rows)
@@ -874,8 +646,6 @@ void TForm1::setStartEnabled(bool enabled)
     btnStart->setEnabled(enabled);
     StartMerging1->setEnabled(enabled);
     actStart->setEnabled(enabled);
-    RetryFailed1->setEnabled(enabled);
-    RetryFailed2->setEnabled(enabled);
 }
 
 void TForm1::actStartExecute()
@@ -886,54 +656,6 @@ void TForm1::actStartExecute()
 void TForm1::actStopExecute()
 {
     m_runner->requestStop();
-}
-
-// Rows that succeeded are not merged again.
-void TForm1::actRetryFailedExecute()
-{
-    QList<int> failed;
-    for (int row = 0; row < m_fileList->rowCount(); ++row) {
-        if (m_fileList->status(row) == RowStatus::failure)
-            failed.append(row);
-    }
-    m_runner->start(failed);
-}
-
-void TForm1::actShowLogExecute()
-{
-    BatchLogWindow *window = batchLogWindow();
-    window->show();
-    window->raise();
-    window->activateWindow();
-}
-
-BatchLogWindow *TForm1::batchLogWindow()
-{
-    if (!m_batchLogWindow)
-        m_batchLogWindow = new BatchLogWindow(this);
-    return m_batchLogWindow;
-}
-
-// Each clip's entry goes to the log file as its job ends, so that a batch cut off midway keeps
-// what it did.
-void TForm1::recordJob(int row, const JobRecord &record)
-{
-    if (row >= 0)
-        m_fileList->setDetails(row, jobDetails(record));
-    const QStringList entry = batchLogEntry(record);
-    batchLogWindow()->appendLines(entry);
-    try {
-        BatchLogFile::append(workingFolder() + JobFiles::batchLog, entry);
-    } catch (const InputOutputError &error) {
-        if (m_batchLogFailureShown)
-            return;
-        m_batchLogFailureShown = true;
-        UserPrompts::current().showMessage(
-            this, QStringLiteral("Warning"),
-            error.message()
-                + QStringLiteral("\nThe batch log is not kept in a file; \"Show Log\" still lists the clips."),
-            UserPrompts::Icon::Warning);
-    }
 }
 
 QList<TimeEventRow> TForm1::timeEventRows() const

@@ -12,18 +12,20 @@
 #include <QMainWindow>
 #include <memory>
 
-class BatchLogWindow;
+class BatchCommands;
 class BatchRunner;
 class BitBtn;
 class ClickEventsPanel;
+class ClipCommands;
 class ClipInformationPanel;
 class FileList;
+class FolderCommands;
 class Gauge;
-struct JobRecord;
 class ListView;
 class MenuItem;
 class PageControl;
 class Panel;
+class ProfileCommands;
 class QAction;
 class QMenu;
 class QMenuBar;
@@ -69,35 +71,27 @@ public:
     void About1Click();
     void UpdateCaption();
 
-    // Profiles, folders of clips and where merged clips go.
-    void actAddFolderExecute();
-    void actOpenProfileExecute();
-    void actSaveProfileExecute();
-    void actSaveProfileAsExecute();
-    void actOutputRuleExecute();
-    // What the selected row's clip and its output carry, in a window of its own.
-    void actClipContentsExecute();
-    // The time events, the click event and the clip information from the selected row's output
-    // once merged, else from its source; the output rule stays.
-    void actLoadSettingsFromClipExecute();
-    // Opens a profile into the controls; a refused one is reported and changes nothing.
-    bool openProfile(const QString &path);
-    // Saves the controls as a profile; a failure is reported and leaves the old file whole.
-    bool saveProfile(const QString &path);
-    // The path of the profile last opened or saved, empty before.
-    QString profilePath() const { return m_profilePath; }
-    // The controls' whole setup, and the same put back into them.
-    Profile profile() const;
-    void applyProfile(const Profile &profile);
+    // What the commands beside the window's own build on. The whole setup, as a profile keeps
+    // it, and the same put back into the controls.
+    Profile setup() const;
+    void applySetup(const Profile &setup);
+    // The time events, the click event and the clip information, put back into the controls.
+    void applySettings(const JobSettings &settings);
     const OutputRule &outputRule() const { return m_outputRule; }
     // Gives every row not set by hand with Edit Item its output by the rule.
     void setOutputRule(const OutputRule &rule);
+    FileList &fileList() { return *m_fileList; }
+    // The menu that holds the named item.
+    QMenu *menuOf(const char *itemName) const;
+    // The open dialog, starting in the folder it showed last time and remembering the one chosen.
+    QString chooseFileToOpen(const QString &filter, RememberedSettings::Folder remembered);
+    void showError(const QString &text);
 
-    // What became of the clips: a batch of the failed rows again, and the batch log's window.
-    void actRetryFailedExecute();
-    void actShowLogExecute();
-    // The batch log's window, made when first needed.
-    BatchLogWindow *batchLogWindow();
+    // The commands beside the window's own, each in a room of its own.
+    FolderCommands &folderCommands() { return *m_folderCommands; }
+    ProfileCommands &profileCommands() { return *m_profileCommands; }
+    ClipCommands &clipCommands() { return *m_clipCommands; }
+    BatchCommands &batchCommands() { return *m_batchCommands; }
 
     // The file list.
     bool AddClip(const QString &path);
@@ -141,20 +135,6 @@ public:
     MenuItem *StartMerging1 = nullptr;
     QObject *actlst1 = nullptr;
     QAction *actStart = nullptr;
-    QAction *AddFolder1 = nullptr;
-    QAction *OpenProfile1 = nullptr;
-    QAction *SaveProfile1 = nullptr;
-    QAction *SaveProfileAs1 = nullptr;
-    QMenu *RecentProfiles1 = nullptr;
-    QAction *OutputFolder1 = nullptr;
-    QAction *AddFolder2 = nullptr;
-    QAction *ClipContents1 = nullptr;
-    QAction *LoadSettingsFromClip1 = nullptr;
-    QAction *ClipContents2 = nullptr;
-    QAction *LoadSettingsFromClip2 = nullptr;
-    QAction *RetryFailed1 = nullptr;
-    QAction *ShowLog1 = nullptr;
-    QAction *RetryFailed2 = nullptr;
 
     // Whether the event dialog adds (1) or edits the selected row (2).
     int EventDialogMode = 1;
@@ -181,19 +161,10 @@ private:
     void createActions();
     void FormCreate();
     void acceptDropsOnlyOnWindow();
-    void createProfileCommands();
-    MenuItem *newCommand(const char *name, const char *caption, void (TForm1::*handler)(), QObject *menu);
-    void createClipCommands();
-    void createBatchCommands();
-    void recordJob(int row, const JobRecord &record);
-    void updateRecentProfiles();
-    void rememberProfile(const QString &absolutePath);
+    void createCommandRooms();
     void restoreWindowGeometry();
     void addClipFrom(const QString &path, const QString &addedFolder);
-    QString chooseFileToOpen(const QString &filter, RememberedSettings::Folder remembered);
     void setTimeEventRows(const QList<TimeEventRow> &rows);
-    void applySettings(const JobSettings &settings);
-    void showError(const QString &text);
 
     QList<TimeEventRow> timeEventRows() const;
     void setStartEnabled(bool enabled);
@@ -203,8 +174,8 @@ private:
     std::unique_ptr<FileList> m_fileList;
     BatchRunner *m_runner = nullptr;
     OutputRule m_outputRule;
-    QString m_profilePath;
-    BatchLogWindow *m_batchLogWindow = nullptr;
-    // A batch log that can't be written is said once, not at every clip.
-    bool m_batchLogFailureShown = false;
+    FolderCommands *m_folderCommands = nullptr;
+    ProfileCommands *m_profileCommands = nullptr;
+    ClipCommands *m_clipCommands = nullptr;
+    BatchCommands *m_batchCommands = nullptr;
 };

@@ -60,6 +60,12 @@ void RememberedSettings::setLastFolder(Folder folder, const QString &path)
     m_settings.setValue(folderKey(folder), QDir::cleanPath(path));
 }
 
+QString RememberedSettings::dialogPreset(Folder folder) const
+{
+    const QString last = lastFolder(folder);
+    return last.isEmpty() ? QString() : last + QLatin1Char('/');
+}
+
 std::optional<QRect> RememberedSettings::windowGeometry() const
 {
     const QRect geometry = m_settings.value(windowGeometryKey).toRect();

@@ -24,6 +24,8 @@ public:
     // The folder this dialog showed last, or empty.
     QString lastFolder(Folder folder) const;
     void setLastFolder(Folder folder, const QString &path);
+    // A file dialog's preset that opens it in the folder it showed last, choosing no file.
+    QString dialogPreset(Folder folder) const;
 
     std::optional<QRect> windowGeometry() const;
     void setWindowGeometry(const QRect &geometry);

@@ -1,6 +1,7 @@
 #include "app/Startup.h"
 
 #include "app/MainWindow.h"
+#include "app/ProfileCommands.h"
 #include "jobs/AppFolder.h"
 #include "jobs/ProductInfo.h"
 #include "lang/IniFileWriteError.h"
@@ -51,7 +52,7 @@ std::unique_ptr<TForm1> createMainWindow(const QString &programFolder, const QSt
         const CommandLine commandLine = readCommandLine(arguments);
         // The profile first, so that its output rule places the clips listed after it.
         if (!commandLine.profile.isEmpty())
-            mainWindow->openProfile(commandLine.profile);
+            mainWindow->profileCommands().openProfile(commandLine.profile);
         for (const QString &item : commandLine.clipsAndFolders) {
             const QFileInfo info(item);
             if (info.isDir())

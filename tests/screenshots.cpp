@@ -8,6 +8,8 @@
 #include "TestSupport.h"
 
 #include "app/MainWindow.h"
+#include "app/ProfileCommands.h"
+#include "app/BatchCommands.h"
 #include "dialogs/ClickEventsPanel.h"
 #include "dialogs/ClipContentsWindow.h"
 #include "dialogs/ClipInformationPanel.h"
@@ -158,7 +160,7 @@ int main(int argc, char *argv[])
         ok = save(form, QString::fromLatin1(tabNames[tab])) && ok;
     }
     form.RzPageControl1->setCurrentIndex(0);
-    ok = saveWithMenu(form, *qobject_cast<QMenu *>(form.OpenProfile1->parent()), QStringLiteral("file-menu")) && ok;
+    ok = saveWithMenu(form, *qobject_cast<QMenu *>(form.profileCommands().OpenProfile1->parent()), QStringLiteral("file-menu")) && ok;
 
     int mode = TFrmevent::AddMode;
     TFrmevent eventDialog(form.lvEvents, mode, &form);
@@ -203,7 +205,7 @@ int main(int argc, char *argv[])
     form.activateWindow();
     ok = QTest::qWaitForWindowActive(&form) && ok;
     ok = saveRowToolTip(form, 1, QStringLiteral("failed-row-tooltip")) && ok;
-    form.actShowLogExecute();
-    ok = save(*form.batchLogWindow(), QStringLiteral("batch-log")) && ok;
+    form.batchCommands().actShowLogExecute();
+    ok = save(*form.batchCommands().batchLogWindow(), QStringLiteral("batch-log")) && ok;
     return ok ? 0 : 1;
 }

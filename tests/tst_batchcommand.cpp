@@ -2,6 +2,7 @@
 #include "TestSupport.h"
 
 #include "app/MainWindow.h"
+#include "app/ProfileCommands.h"
 #include "jobs/BatchRunner.h"
 #include "jobs/FailureReasons.h"
 #include "jobs/Profile.h"
@@ -187,7 +188,7 @@ void BatchCommandTest::windowAndCommandGiveIdenticalClips()
     appFolder.installMergeTool();
     RecordingPrompts prompts;
     TForm1 form;
-    QVERIFY(form.openProfile(profilePath));
+    QVERIFY(form.profileCommands().openProfile(profilePath));
     QVERIFY(form.AddClip(clip));
     form.actStartExecute();
     QTRY_VERIFY_WITH_TIMEOUT(!form.runner().isRunning(), 20000);

@@ -3,6 +3,7 @@
 #include "TestSupport.h"
 
 #include "app/MainWindow.h"
+#include "app/BatchCommands.h"
 #include "dialogs/BatchLogWindow.h"
 #include "dialogs/ClickEventsPanel.h"
 #include "dialogs/ClipInformationPanel.h"
@@ -352,15 +353,15 @@ void BatchWindowTest::retryFailedWaitsForTheBatch()
     // End the first tool only once it has recorded its arguments: a record still on its way would
     // land after the file is cleared for the retry, and be read in the retry's place.
     QCOMPARE(waitingToolArguments(batch.folder).value(1), first);
-    QVERIFY(!batch.form.RetryFailed1->isEnabled());
-    QVERIFY(!batch.form.RetryFailed2->isEnabled());
+    QVERIFY(!batch.form.batchCommands().RetryFailed1->isEnabled());
+    QVERIFY(!batch.form.batchCommands().RetryFailed2->isEnabled());
     batch.finishCurrentRow();
     QCOMPARE(batch.statuses(), (QStringList{"Success", "Failure"}));
-    QVERIFY(batch.form.RetryFailed1->isEnabled() && batch.form.RetryFailed2->isEnabled());
+    QVERIFY(batch.form.batchCommands().RetryFailed1->isEnabled() && batch.form.batchCommands().RetryFailed2->isEnabled());
 
     writeClip(late, 1000);
     QFile::remove(batch.folder.filePath(QStringLiteral("arguments.txt")));
-    batch.form.RetryFailed2->trigger();
+    batch.form.batchCommands().RetryFailed2->trigger();
     QCOMPARE(batch.form.runner().currentItem(), 1);
     QCOMPARE(waitingToolArguments(batch.folder).value(1), late);
     batch.finishCurrentRow();
@@ -384,7 +385,7 @@ void BatchWindowTest::unwritableBatchLogIsSaidOnce()
     QVERIFY2(batch.prompts.messages[0].text.contains(batch.folder.filePath(QStringLiteral("batch.log"))),
              qPrintable(batch.prompts.messages[0].text));
     QCOMPARE(batch.prompts.messages[1].text, QStringLiteral("Processing finish!"));
-    const QString log = batch.form.batchLogWindow()->text();
+    const QString log = batch.form.batchCommands().batchLogWindow()->text();
     QVERIFY(log.contains(batch.folder.filePath(QStringLiteral("a.rm"))));
     QVERIFY(log.contains(batch.folder.filePath(QStringLiteral("b.rm"))));
 }

@@ -3,6 +3,7 @@
 #include "TestSupport.h"
 
 #include "app/MainWindow.h"
+#include "app/ClipCommands.h"
 #include "dialogs/ClickEventsPanel.h"
 #include "dialogs/ClipContentsWindow.h"
 #include "jobs/BatchRunner.h"
@@ -235,18 +236,18 @@ void ClipContentsTest::loadingFromTheMergedClipGivesTheSameScripts()
     writeRealMediaClip(source, 3000);
 
     TForm1 first;
-    first.applyProfile({settings, OutputRule()});
+    first.applySetup({settings, OutputRule()});
     QVERIFY(first.AddClip(source));
     QVERIFY(mergeAll(first));
     QCOMPARE(first.lvFiles->subItem(0, 1), QStringLiteral("Success"));
     const QString merged = folder.filePath(QStringLiteral("Done_clip.rm"));
 
     TForm1 second;
-    second.applyProfile({otherSettings(), OutputRule()});
+    second.applySetup({otherSettings(), OutputRule()});
     QVERIFY(second.AddClip(source));
     second.lvFiles->selectRow(0);
     prompts.messages.clear();
-    second.LoadSettingsFromClip2->trigger();
+    second.clipCommands().LoadSettingsFromClip2->trigger();
     QCOMPARE(prompts.messageTexts(), QStringList());
     QCOMPARE(scriptsOf(second.jobSettings()), scriptsOf(settings));
     QCOMPARE(second.clickEvents->isOn(), settings.withMap);
@@ -416,11 +417,11 @@ void ClipContentsTest::clipsWithoutSettingsChangeNothing()
     writeFile(source, clip);
     TForm1 form;
     const JobSettings before = otherSettings();
-    form.applyProfile({before, OutputRule()});
+    form.applySetup({before, OutputRule()});
     QVERIFY(form.AddClip(source));
     form.lvFiles->selectRow(0);
 
-    form.LoadSettingsFromClip1->trigger();
+    form.clipCommands().LoadSettingsFromClip1->trigger();
     QCOMPARE(prompts.messages.size(), 1);
     const QString message = prompts.messages[0].text;
     QVERIFY2(message.contains(reason.replace(QLatin1Char('@'), source)), qPrintable(message));
@@ -436,7 +437,7 @@ void ClipContentsTest::clipsWithoutSettingsChangeNothing()
 
     // With no row selected, nothing is asked or changed.
     form.lvFiles->selectRow(-1);
-    form.LoadSettingsFromClip1->trigger();
+    form.clipCommands().LoadSettingsFromClip1->trigger();
     QCOMPARE(prompts.messages.size(), 1);
 }
 
@@ -449,13 +450,13 @@ void ClipContentsTest::clipContentsShowsSourceAndOutput()
     const QString source = folder.filePath(QStringLiteral("clip.rm"));
     writeRealMediaClip(source, 3000);
     TForm1 form;
-    form.applyProfile({settingsOf(everyTarget, allFive, true, {0, 1, 5, "http://pop.example/上", "Visit us"}),
+    form.applySetup({settingsOf(everyTarget, allFive, true, {0, 1, 5, "http://pop.example/上", "Visit us"}),
                        OutputRule()});
     QVERIFY(form.AddClip(source));
     QVERIFY(mergeAll(form));
     form.lvFiles->selectRow(0);
 
-    ClipContentsWindow *window = openClipContents(form, form.ClipContents1);
+    ClipContentsWindow *window = openClipContents(form, form.clipCommands().ClipContents1);
     QVERIFY(window);
     QVERIFY(window->windowTitle().contains(QStringLiteral("clip.rm")));
     QCOMPARE(window->tree->editTriggers(), QAbstractItemView::NoEditTriggers);
@@ -510,7 +511,7 @@ void ClipContentsTest::clipContentsOfAnUnmergedAndADamagedClip()
     TForm1 form;
     QVERIFY(form.AddClip(source));
     form.lvFiles->selectRow(0);
-    ClipContentsWindow *window = openClipContents(form, form.ClipContents2);
+    ClipContentsWindow *window = openClipContents(form, form.clipCommands().ClipContents2);
     QVERIFY(window);
     QCOMPARE(treeLines(*window->tree),
              (QStringList{"Source |  | " + source,

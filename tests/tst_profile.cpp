@@ -2,6 +2,8 @@
 #include "TestSupport.h"
 
 #include "app/MainWindow.h"
+#include "app/ProfileCommands.h"
+#include "app/FolderCommands.h"
 #include "app/Startup.h"
 #include "dialogs/ClickEventsPanel.h"
 #include "dialogs/ClipInformationPanel.h"
@@ -155,15 +157,15 @@ void ProfileTest::windowProfileWindowGivesTheSameScripts()
     const QString path = folder.filePath(QStringLiteral("weekly.json"));
     TForm1 first;
     showInWindow(first, profile);
-    QVERIFY(first.saveProfile(path));
+    QVERIFY(first.profileCommands().saveProfile(path));
 
     TForm1 second;
-    QVERIFY(second.openProfile(path));
+    QVERIFY(second.profileCommands().openProfile(path));
     QVERIFY(prompts.messages.isEmpty());
     QCOMPARE(scriptsOf(second), scriptsOf(first));
     QCOMPARE(second.outputRule(), profile.output);
     // What the controls show, and so what is saved again, is the same file.
-    QVERIFY(second.saveProfile(folder.filePath(QStringLiteral("again.json"))));
+    QVERIFY(second.profileCommands().saveProfile(folder.filePath(QStringLiteral("again.json"))));
     QCOMPARE(readFile(folder.filePath(QStringLiteral("again.json"))), readFile(path));
     QCOMPARE(readFile(path), profileJson(profile));
     // The fields follow their switches, as after a click.
@@ -274,15 +276,15 @@ void ProfileTest::refusedProfilesChangeNothing()
     showInWindow(form, before);
     const QByteArray scriptsBefore = scriptsOf(form);
 
-    QVERIFY(!form.openProfile(path));
+    QVERIFY(!form.profileCommands().openProfile(path));
     QCOMPARE(prompts.messages.size(), 1);
     const QString message = prompts.messages[0].text;
     QVERIFY2(message.startsWith(QStringLiteral("The profile \"%1\" can't be used: ").arg(path)), qPrintable(message));
     QVERIFY2(message.contains(problem), qPrintable(message));
     QCOMPARE(prompts.messages[0].icon, UserPrompts::Icon::Error);
     QCOMPARE(scriptsOf(form), scriptsBefore);
-    QCOMPARE(profileJson(form.profile()), profileJson(before));
-    QVERIFY(form.profilePath().isEmpty());
+    QCOMPARE(profileJson(form.setup()), profileJson(before));
+    QVERIFY(form.profileCommands().profilePath().isEmpty());
 }
 
 // A full disk is played by the limit on file size, which binds root too.
@@ -292,14 +294,14 @@ void ProfileTest::failedSaveLeavesTheOldProfileWhole()
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("weekly.json"));
     TForm1 form;
-    QVERIFY(form.saveProfile(path));
+    QVERIFY(form.profileCommands().saveProfile(path));
     const QByteArray old = readFile(path);
     showInWindow(form, withClipInformation(sampleProfile()));
 
     bool saved = true;
     {
         const FileSizeLimit fullDisk(64);
-        saved = form.saveProfile(path);
+        saved = form.profileCommands().saveProfile(path);
     }
     QVERIFY(!saved);
     QCOMPARE(readFile(path), old);
@@ -311,7 +313,7 @@ void ProfileTest::failedSaveLeavesTheOldProfileWhole()
     // A folder where the profile should go is not written over either.
     const QString taken = folder.filePath(QStringLiteral("taken.json"));
     QVERIFY(QDir().mkdir(taken));
-    QVERIFY(!form.saveProfile(taken));
+    QVERIFY(!form.profileCommands().saveProfile(taken));
     QVERIFY(QFileInfo(taken).isDir());
     QCOMPARE(prompts.messages.size(), 2);
 }
@@ -330,10 +332,10 @@ void ProfileTest::recentProfilesFoldersAndWindowAreRemembered()
         RecordingPrompts prompts;
         TForm1 form;
         languageFile = readFile(appFolder.filePath(QStringLiteral("DefLang.ini")));
-        QVERIFY(!form.RecentProfiles1->isEnabled());
+        QVERIFY(!form.profileCommands().RecentProfiles1->isEnabled());
         prompts.filesToChoose = {clipFolder + QStringLiteral("/a.rm"), profileFolder + QStringLiteral("/mine")};
         form.actAddFilesExecute();
-        form.actSaveProfileAsExecute();
+        form.profileCommands().actSaveProfileAsExecute();
         QVERIFY(QFile::exists(profileFolder + QStringLiteral("/mine.json")));
         QCOMPARE(prompts.fileDialogs[0].preset, QString());
         form.show();
@@ -344,20 +346,20 @@ void ProfileTest::recentProfilesFoldersAndWindowAreRemembered()
     TForm1 form;
     QCOMPARE(form.size(), QSize(640, 480));
     QCOMPARE(form.geometry().topLeft(), QPoint(30, 40));
-    const QList<QAction *> recent = form.RecentProfiles1->actions();
+    const QList<QAction *> recent = form.profileCommands().RecentProfiles1->actions();
     QCOMPARE(recent.size(), 1);
     QCOMPARE(recent[0]->text(), QStringLiteral("&1 mine.json"));
     recent[0]->trigger();
-    QCOMPARE(form.profilePath(), profileFolder + QStringLiteral("/mine.json"));
+    QCOMPARE(form.profileCommands().profilePath(), profileFolder + QStringLiteral("/mine.json"));
     form.actAddFilesExecute();
-    form.actOpenProfileExecute();
+    form.profileCommands().actOpenProfileExecute();
     QCOMPARE(prompts.fileDialogs[0].preset, clipFolder + QLatin1Char('/'));
     QCOMPARE(prompts.fileDialogs[1].preset, profileFolder + QLatin1Char('/'));
     // A profile gone since is said so and dropped from the list.
     QFile::remove(profileFolder + QStringLiteral("/mine.json"));
-    form.RecentProfiles1->actions()[0]->trigger();
+    form.profileCommands().RecentProfiles1->actions()[0]->trigger();
     QCOMPARE(prompts.messages.size(), 1);
-    QVERIFY(form.RecentProfiles1->actions().isEmpty());
+    QVERIFY(form.profileCommands().RecentProfiles1->actions().isEmpty());
     // Kept apart from the language file, in the portable copy's own folder.
     QCOMPARE(readFile(appFolder.filePath(QStringLiteral("DefLang.ini"))), languageFile);
     QVERIFY(QFile::exists(appFolder.filePath(QStringLiteral("Clipvane.conf"))));
@@ -379,7 +381,7 @@ void ProfileTest::commandLineOpensTheProfileBeforeListing()
         appFolder.path(), {folder.filePath(QStringLiteral("a.RA")), QStringLiteral("--profile"),
                            folder.filePath(QStringLiteral("p.json")), folder.filePath(QStringLiteral("in"))});
     QVERIFY(form);
-    QCOMPARE(profileJson(form->profile()), profileJson(profile));
+    QCOMPARE(profileJson(form->setup()), profileJson(profile));
     QCOMPARE(column(*form->lvFiles, 0),
              (QStringList{folder.filePath(QStringLiteral("out/x-a.RA")), folder.filePath(QStringLiteral("out/sub/x-b.rm"))}));
     QVERIFY(prompts.messages.isEmpty());
@@ -447,7 +449,7 @@ void ProfileTest::outputDialogSetsTheRule()
     writeClip(folder.filePath(QStringLiteral("a.rm")), 10);
     form.AddClip(folder.filePath(QStringLiteral("a.rm")));
     prompts.filesToChoose = {folder.filePath(QStringLiteral("out"))};
-    QVERIFY(whileModal<OutputRuleDialog>([&] { form.actOutputRuleExecute(); },
+    QVERIFY(whileModal<OutputRuleDialog>([&] { form.folderCommands().actOutputRuleExecute(); },
                                          [&](OutputRuleDialog &dialog) {
                                              QVERIFY(dialog.besideSource->isChecked());
                                              QVERIFY(!dialog.keepTree->isEnabled());
@@ -532,7 +534,7 @@ void ProfileTest::foldersListEveryClipBelowOnce()
             form = std::make_unique<TForm1>();
             if (way == QLatin1String("menu")) {
                 prompts.filesToChoose = {root};
-                form->actAddFolderExecute();
+                form->folderCommands().actAddFolderExecute();
             } else {
                 form->WMDropFiles({QUrl::fromLocalFile(root)});
             }
@@ -544,11 +546,11 @@ void ProfileTest::foldersListEveryClipBelowOnce()
     RecordingPrompts prompts;
     TForm1 form;
     prompts.filesToChoose = {root + QStringLiteral("/b/c/loop/a")};
-    form.actAddFolderExecute();
+    form.folderCommands().actAddFolderExecute();
     QCOMPARE(form.lvFiles->rowCount(), 1);
     QDir().mkpath(folder.filePath(QStringLiteral("empty")));
     prompts.filesToChoose = {folder.filePath(QStringLiteral("empty"))};
-    form.actAddFolderExecute();
+    form.folderCommands().actAddFolderExecute();
     QCOMPARE(prompts.messageTexts(),
              QStringList{QStringLiteral("No RealMedia clips (.rm, .rmvb, .ra) were found in \"%1\" or its sub-folders.")
                              .arg(folder.filePath(QStringLiteral("empty")))});

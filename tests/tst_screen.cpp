@@ -3,6 +3,7 @@
 #include "TestSupport.h"
 
 #include "app/MainWindow.h"
+#include "app/BatchCommands.h"
 #include "dialogs/ClickEventsPanel.h"
 #include "dialogs/ClipInformationPanel.h"
 #include "jobs/BatchRunner.h"
@@ -577,8 +578,8 @@ void ScreenTest::failedRowsSayWhyAndRetryMergesThemOnly()
         descriptions.append(description);
     }
 
-    m_form->ShowLog1->trigger();
-    BatchLogWindow *logWindow = m_form->batchLogWindow();
+    m_form->batchCommands().ShowLog1->trigger();
+    BatchLogWindow *logWindow = m_form->batchCommands().batchLogWindow();
     QVERIFY(QTest::qWaitForWindowExposed(logWindow));
     QCOMPARE(QApplication::activeModalWidget(), nullptr);
     // Each clip's entry: when it started, its status, how long it took and its source, then what
@@ -602,7 +603,7 @@ void ScreenTest::failedRowsSayWhyAndRetryMergesThemOnly()
     // The notes are replaced by a clip; the cut clip stays cut.
     const FileStamp goodOutput(list->subItem(0, 0));
     writeRealMediaClip(clips[1], 300000);
-    m_form->RetryFailed1->trigger();
+    m_form->batchCommands().RetryFailed1->trigger();
     QCOMPARE(list->subItem(2, 1), RowStatus::toBeProcessed);
     QCOMPARE(cellText(list, 2, 2, QAccessible::Description), QString());
     QTRY_VERIFY_WITH_TIMEOUT(!m_form->runner().isRunning(), 20000);
@@ -616,7 +617,7 @@ void ScreenTest::failedRowsSayWhyAndRetryMergesThemOnly()
 
     // The list's own menu retries the one row still failing.
     const FileStamp retriedOutput(list->subItem(1, 0));
-    m_form->RetryFailed2->trigger();
+    m_form->batchCommands().RetryFailed2->trigger();
     QTRY_VERIFY_WITH_TIMEOUT(!m_form->runner().isRunning(), 20000);
     QVERIFY(FileStamp(list->subItem(0, 0)) == goodOutput);
     QVERIFY(FileStamp(list->subItem(1, 0)) == retriedOutput);
