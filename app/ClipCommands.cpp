@@ -4,6 +4,7 @@
 #include "app/FileList.h"
 #include "app/MainWindow.h"
 #include "app/MenuCommand.h"
+#include "app/UndoCommands.h"
 #include "dialogs/ClickEventsPanel.h"
 #include "dialogs/ClipContentsWindow.h"
 #include "jobs/ClipReadError.h"
@@ -79,7 +80,8 @@ void ClipCommands::actLoadSettingsFromClipExecute()
             UserPrompts::Icon::Warning);
         return;
     }
-    m_form.applySettings(loaded.settings);
+    m_form.undoCommands().recordSetupChange(QStringLiteral("Load Settings from Clip"),
+                                            [&] { m_form.applySettings(loaded.settings); });
     if (!leftOut.isEmpty())
         UserPrompts::current().showMessage(
             &m_form, ProductInfo::name,

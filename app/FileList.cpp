@@ -1,3 +1,4 @@
+// FileList: the window's list of clips, as the batch runner and the commands see it.
 #include "app/FileList.h"
 
 #include "jobs/OutputRule.h"
@@ -82,4 +83,46 @@ bool FileList::isOutputSetByHand(int row) const
 {
     const QTreeWidgetItem *item = m_view.topLevelItem(row);
     return item && item->data(0, setByHandRole).toBool();
+}
+
+FileRow FileList::row(int row) const
+{
+    const QString details = this->details(row);
+    return {sourcePath(row),
+            outputPath(row),
+            status(row),
+            isOutputSetByHand(row),
+            m_view.topLevelItem(row)->data(0, addedFolderRole).toString(),
+            details.isEmpty() ? QStringList() : details.split(QLatin1Char('\n'))};
+}
+
+FileRow FileList::takeRow(int row)
+{
+    FileRow value = this->row(row);
+    m_view.removeRow(row);
+    return value;
+}
+
+void FileList::insertRow(int row, const FileRow &value)
+{
+    m_view.insertRow(row, value.sourcePath, {value.outputPath, value.status});
+    writeRow(row, value);
+}
+
+void FileList::replaceRow(int row, const FileRow &value)
+{
+    QTreeWidgetItem *item = m_view.topLevelItem(row);
+    item->setText(0, value.sourcePath);
+    m_view.setSubItem(row, 0, value.outputPath);
+    m_view.setSubItem(row, 1, value.status);
+    writeRow(row, value);
+}
+
+// What a row keeps beside its three texts.
+void FileList::writeRow(int row, const FileRow &value)
+{
+    QTreeWidgetItem *item = m_view.topLevelItem(row);
+    item->setData(0, addedFolderRole, value.addedFolder);
+    item->setData(0, setByHandRole, value.outputSetByHand);
+    setDetails(row, value.details);
 }

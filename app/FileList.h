@@ -1,5 +1,7 @@
+// FileList: the window's list of clips, as the batch runner and the commands see it.
 #pragma once
 
+#include "app/FileRow.h"
 #include "jobs/ClipList.h"
 
 struct OutputRule;
@@ -32,6 +34,15 @@ public:
     void markOutputSetByHand(int row);
     bool isOutputSetByHand(int row) const;
 
+    // A row whole, taken out and put back (at the index it is to have) as it was.
+    FileRow row(int row) const;
+    FileRow takeRow(int row);
+    void insertRow(int row, const FileRow &value);
+    // Gives a listed row these values, in place.
+    void replaceRow(int row, const FileRow &value);
+
 private:
+    void writeRow(int row, const FileRow &value);
+
     ListView &m_view;
 };

@@ -1,9 +1,11 @@
 // FolderCommands: Add Folder and the output rule.
 #include "app/FolderCommands.h"
 
+#include "app/FileList.h"
 #include "app/MainWindow.h"
 #include "app/MenuCommand.h"
 #include "app/RememberedSettings.h"
+#include "app/UndoCommands.h"
 #include "dialogs/OutputRuleDialog.h"
 #include "jobs/ProductInfo.h"
 #include "platform/UserPrompts.h"
@@ -34,7 +36,10 @@ void FolderCommands::actAddFolderExecute()
     if (folder.isEmpty())
         return;
     settings.setLastFolder(RememberedSettings::Folder::AddFolder, folder);
-    if (m_form.AddFolder(folder) == 0)
+    const int firstRow = m_form.fileList().rowCount();
+    if (m_form.AddFolder(folder) > 0)
+        m_form.undoCommands().recordRowsAdded(QStringLiteral("Add Folder"), firstRow);
+    else
         UserPrompts::current().showMessage(
             &m_form, ProductInfo::name,
             QStringLiteral("No RealMedia clips (.rm, .rmvb, .ra) were found in \"%1\" or its sub-folders.")

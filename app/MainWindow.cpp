@@ -7,6 +7,7 @@
 #include "app/FolderCommands.h"
 #include "app/ProfileCommands.h"
 #include "app/RememberedSettings.h"
+#include "app/UndoCommands.h"
 #include "dialogs/AboutBox.h"
 #include "dialogs/ClickEventsPanel.h"
 #include "dialogs/ClipInformationPanel.h"
@@ -385,6 +386,7 @@ void TForm1::createCommandRooms()
     m_profileCommands = new ProfileCommands(*this);
     m_clipCommands = new ClipCommands(*this);
     m_batchCommands = new BatchCommands(*this);
+    m_undoCommands = new UndoCommands(*this);
 }
 
 QMenu *TForm1::menuOf(const char *itemName) const
@@ -410,6 +412,7 @@ void TForm1::restoreWindowGeometry()
 void TForm1::closeEvent(QCloseEvent *event)
 {
     RememberedSettings().setWindowGeometry(normalGeometry());
+    m_undoCommands->clear();
     QMainWindow::closeEvent(event);
 }
 
@@ -474,11 +477,14 @@ void TForm1::actEditItemExecute()
     const int row = lvFiles->selectedRow();
     if (row < 0)
         return;
-    const QString output = lvFiles->subItem(row, 0);
+    const FileRow before = m_fileList->row(row);
     TFrmedtfile dialog(lvFiles, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
     // An output changed by hand stays as the person set it, whatever rule comes later.
-    if (dialog.exec() == QDialog::Accepted && lvFiles->subItem(row, 0) != output)
+    if (m_fileList->outputPath(row) != before.outputPath)
         m_fileList->markOutputSetByHand(row);
+    m_undoCommands->recordRowEdited(QStringLiteral("Edit Item"), row, before);
 }
 
 void TForm1::About1Click()
@@ -504,19 +510,32 @@ void TForm1::ShowFrmEvent()
     if (EventDialogMode == TFrmevent::EditMode && lvEvents->selectedRow() < 0)
         return;
     TFrmevent dialog(lvEvents, EventDialogMode, this);
+    // Each save is a step of its own, named by what it did.
+    QList<TimeEventRow> before = timeEventRows();
+    connect(&dialog, &TFrmevent::saved, this, [this, &before] {
+        m_undoCommands->recordTimeEventsChange(EventDialogMode == TFrmevent::EditMode ? QStringLiteral("Edit Event")
+                                                                                      : QStringLiteral("Add Event"),
+                                               before);
+        before = timeEventRows();
+    });
     dialog.exec();
 }
 
 void TForm1::actDeleteEventExecute()
 {
     const int row = lvEvents->selectedRow();
-    if (row >= 0)
-        lvEvents->removeRow(row);
+    if (row < 0)
+        return;
+    const QList<TimeEventRow> before = timeEventRows();
+    lvEvents->removeRow(row);
+    m_undoCommands->recordTimeEventsChange(QStringLiteral("Delete Event"), before);
 }
 
 void TForm1::actClearEventsExecute()
 {
+    const QList<TimeEventRow> before = timeEventRows();
     lvEvents->clear();
+    m_undoCommands->recordTimeEventsChange(QStringLiteral("Clear Events"), before);
 }
 
 bool TForm1::AddClip(const QString &path)
@@ -555,8 +574,9 @@ QString TForm1::chooseFileToOpen(const QString &filter, RememberedSettings::Fold
 void TForm1::actAddFilesExecute()
 {
     const QString path = chooseFileToOpen(openDialogFilter, RememberedSettings::Folder::AddFiles);
-    if (!path.isEmpty())
-        AddClip(path);
+    const int firstRow = m_fileList->rowCount();
+    if (!path.isEmpty() && AddClip(path))
+        m_undoCommands->recordRowsAdded(QStringLiteral("Add Files"), firstRow);
 }
 
 void TForm1::setOutputRule(const OutputRule &rule)
@@ -609,6 +629,7 @@ void TForm1::dropEvent(QDropEvent *event)
 
 void TForm1::WMDropFiles(const QList<QUrl> &urls)
 {
+    const int firstRow = m_fileList->rowCount();
     lvFiles->setUpdatesEnabled(false);
     for (const QUrl &url : urls) {
         if (!url.isLocalFile())
@@ -620,25 +641,32 @@ void TForm1::WMDropFiles(const QList<QUrl> &urls)
             AddClip(path);
     }
     lvFiles->setUpdatesEnabled(true);
+    m_undoCommands->recordRowsAdded(QStringLiteral("Drop Files"), firstRow);
 }
 
 void TForm1::actRemoveItemExecute()
 {
     const int row = lvFiles->selectedRow();
     if (row >= 0)
-        removeFileRow(row);
+        m_undoCommands->recordRowsRemoved(QStringLiteral("Remove Item"), {row}, {takeFileRow(row)});
 }
 
 void TForm1::actClearItemsExecute()
 {
-    while (lvFiles->rowCount() > 0)
-        removeFileRow(lvFiles->rowCount() - 1);
+    const int count = lvFiles->rowCount();
+    QList<int> rows(count);
+    QList<FileRow> taken(count);
+    for (int row = count - 1; row >= 0; --row) {
+        rows[row] = row;
+        taken[row] = takeFileRow(row);
+    }
+    m_undoCommands->recordRowsRemoved(QStringLiteral("Clear Items"), rows, taken);
 }
 
-void TForm1::removeFileRow(int row)
+FileRow TForm1::takeFileRow(int row)
 {
     m_runner->rowRemoved(row);
-    lvFiles->removeRow(row);
+    return m_fileList->takeRow(row);
 }
 
 void TForm1::setStartEnabled(bool enabled)

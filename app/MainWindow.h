@@ -1,6 +1,7 @@
 // TForm1: the main window, with its controls, menus and commands.
 #pragma once
 
+#include "app/FileRow.h"
 #include "app/RememberedSettings.h"
 #include "jobs/JobSettings.h"
 #include "jobs/OutputRule.h"
@@ -32,6 +33,7 @@ class QMenuBar;
 class QTimer;
 class QUrl;
 class TabSheet;
+class UndoCommands;
 class ToolBar;
 class ToolButton;
 
@@ -77,6 +79,8 @@ public:
     void applySetup(const Profile &setup);
     // The time events, the click event and the clip information, put back into the controls.
     void applySettings(const JobSettings &settings);
+    QList<TimeEventRow> timeEventRows() const;
+    void setTimeEventRows(const QList<TimeEventRow> &rows);
     const OutputRule &outputRule() const { return m_outputRule; }
     // Gives every row not set by hand with Edit Item its output by the rule.
     void setOutputRule(const OutputRule &rule);
@@ -92,12 +96,15 @@ public:
     ProfileCommands &profileCommands() { return *m_profileCommands; }
     ClipCommands &clipCommands() { return *m_clipCommands; }
     BatchCommands &batchCommands() { return *m_batchCommands; }
+    UndoCommands &undoCommands() { return *m_undoCommands; }
 
     // The file list.
     bool AddClip(const QString &path);
     // Lists every clip below the folder; returns how many.
     int AddFolder(const QString &folder);
     void WMDropFiles(const QList<QUrl> &urls);
+    // Takes the row out of the list, whole; a batch that runs follows its own row.
+    FileRow takeFileRow(int row);
 
     // The settings of a clip's job, read from the controls as they stand.
     JobSettings jobSettings() const;
@@ -164,11 +171,7 @@ private:
     void createCommandRooms();
     void restoreWindowGeometry();
     void addClipFrom(const QString &path, const QString &addedFolder);
-    void setTimeEventRows(const QList<TimeEventRow> &rows);
-
-    QList<TimeEventRow> timeEventRows() const;
     void setStartEnabled(bool enabled);
-    void removeFileRow(int row);
 
     ComponentList m_components;
     std::unique_ptr<FileList> m_fileList;
@@ -178,4 +181,5 @@ private:
     ProfileCommands *m_profileCommands = nullptr;
     ClipCommands *m_clipCommands = nullptr;
     BatchCommands *m_batchCommands = nullptr;
+    UndoCommands *m_undoCommands = nullptr;
 };

@@ -4,6 +4,7 @@
 #include "app/MainWindow.h"
 #include "app/MenuCommand.h"
 #include "app/RememberedSettings.h"
+#include "app/UndoCommands.h"
 #include "jobs/InputOutputError.h"
 #include "jobs/Profile.h"
 #include "jobs/ProfileError.h"
@@ -27,6 +28,9 @@ ProfileCommands::ProfileCommands(TForm1 &form) : QObject(&form), m_form(form)
     SaveProfile1 = newCommand("SaveProfile1", "Save Profile", fileMenu, this, &ProfileCommands::actSaveProfileExecute);
     SaveProfileAs1 =
         newCommand("SaveProfileAs1", "Save Profile As...", fileMenu, this, &ProfileCommands::actSaveProfileAsExecute);
+    OpenProfile1->setShortcut(QKeySequence(QStringLiteral("Ctrl+O")));
+    SaveProfile1->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
+    SaveProfileAs1->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+S")));
     RecentProfiles1 = new QMenu(QStringLiteral("Recent Profiles"), fileMenu);
     RecentProfiles1->setObjectName(QStringLiteral("RecentProfiles1"));
     QAction *exit = form.findChild<QAction *>(QStringLiteral("Exit1"));
@@ -60,7 +64,8 @@ bool ProfileCommands::openProfile(const QString &path)
 {
     const QString absolutePath = QFileInfo(path).absoluteFilePath();
     try {
-        m_form.applySetup(readProfileFile(absolutePath));
+        m_form.undoCommands().recordSetupChange(QStringLiteral("Open Profile"),
+                                                [&] { m_form.applySetup(readProfileFile(absolutePath)); });
     } catch (const ProfileError &error) {
         if (!QFileInfo::exists(absolutePath)) {
             RememberedSettings().removeRecentProfile(absolutePath);

@@ -208,6 +208,7 @@ void TFrmevent::SaveInfo()
     m_events->setSubItem(row, 0, timeText(timeOf(UpDown4, UpDown5, UpDown6)));
     m_events->setSubItem(row, 1, browserTargetName(RadioGroup1->itemIndex()));
     m_events->setSubItem(row, 2, EdtUrl->text());
+    emit saved();
 }
 
 void TFrmevent::BitBtn1Click()

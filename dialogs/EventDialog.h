@@ -50,6 +50,10 @@ public:
     BitBtn *BitBtn1 = nullptr;
     BitBtn *BitBtn2 = nullptr;
 
+signals:
+    // A time event was added or the selected one changed.
+    void saved();
+
 protected:
     void showEvent(QShowEvent *event) override;
 

@@ -13,4 +13,6 @@ struct JobSettings
     // Whether the click event is merged, and so whether a map script goes to the tool.
     bool withMap = false;
     ClickMap clickMap;
+
+    bool operator==(const JobSettings &) const = default;
 };

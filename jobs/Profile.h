@@ -16,6 +16,8 @@ struct Profile
     // What the window shows at start: no time events, the click event on for three hours, no clip
     // information, the merged clips beside their sources.
     static Profile startUp();
+
+    bool operator==(const Profile &) const = default;
 };
 
 // The profile file's text: JSON in UTF-8, its keys in a fixed order, ending with a line break.

@@ -10,6 +10,8 @@ struct TimeEventRow
     QString end;
     QString target; // "Media Browser", "External Browser" or "Related Info Pane"
     QString url;
+
+    bool operator==(const TimeEventRow &) const = default;
 };
 
 // One clip-information item: written only when checked and its text is not empty.
@@ -17,6 +19,8 @@ struct ClipInfoItem
 {
     bool checked = false;
     QString text;
+
+    bool operator==(const ClipInfoItem &) const = default;
 };
 
 struct ClipInformation
@@ -26,6 +30,8 @@ struct ClipInformation
     ClipInfoItem author;
     ClipInfoItem keywords;
     ClipInfoItem description; // the description field's whole text, line breaks included
+
+    bool operator==(const ClipInformation &) const = default;
 };
 
 // The click-to-pop-up event: for this duration from the start, the whole picture opens the URL.
@@ -36,6 +42,8 @@ struct ClickMap
     int seconds = 0;
     QString popUpUrl;
     QString showText;
+
+    bool operator==(const ClickMap &) const = default;
 };
 
 // What comes before a URL event's URL to name its browser target; any target that is not the

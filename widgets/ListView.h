@@ -18,6 +18,8 @@ public:
 
     int rowCount() const { return topLevelItemCount(); }
     QTreeWidgetItem *addRow(const QString &caption, const QStringList &subItems);
+    // A new row that then has this index.
+    QTreeWidgetItem *insertRow(int row, const QString &caption, const QStringList &subItems);
     QString caption(int row) const;
     QString subItem(int row, int index) const;
     void setSubItem(int row, int index, const QString &text);
