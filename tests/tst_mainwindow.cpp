@@ -161,8 +161,9 @@ void MainWindowTest::menusCallTheirCommands()
     QCOMPARE(menuCaptions(menus[0]->menu()), (QStringList{"Add Files", "Add Folder...", "-", "Open Profile...",
                                                           "Save Profile", "Save Profile As...", "Recent Profiles", "-",
                                                           "&Exit"}));
-    QCOMPARE(menuCaptions(menus[1]->menu()), (QStringList{"Edit Item", "Remove Item", "Clear Items", "-", "Add Event",
-                                                          "Edit Event", "Delete Event", "Clear Events", "-",
+    QCOMPARE(menuCaptions(menus[1]->menu()), (QStringList{"Undo", "Redo", "-", "Edit Item", "Remove Item",
+                                                          "Clear Items", "-", "Add Event", "Edit Event",
+                                                          "Delete Event", "Clear Events", "-",
                                                           "Output Folder...", "-", "Clip Contents...",
                                                           "Load Settings from Clip"}));
     QCOMPARE(menuCaptions(menus[2]->menu()), (QStringList{"Add Time Event", "-", "Start Merging", "Stop Merging",

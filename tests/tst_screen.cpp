@@ -4,6 +4,7 @@
 
 #include "app/MainWindow.h"
 #include "app/BatchCommands.h"
+#include "app/UndoCommands.h"
 #include "dialogs/ClickEventsPanel.h"
 #include "dialogs/ClipInformationPanel.h"
 #include "jobs/BatchRunner.h"
@@ -41,6 +42,7 @@
 #include <QRegularExpression>
 #include <QTest>
 #include <QToolTip>
+#include <QUndoStack>
 #include <QWindow>
 #include <memory>
 #include <cstring>
@@ -69,6 +71,8 @@ private slots:
     void failedRowsSayWhyAndRetryMergesThemOnly();
     void batchEndAsksForAttention_data();
     void batchEndAsksForAttention();
+    void undoKeysInATextFieldAreTheFields_data();
+    void undoKeysInATextFieldAreTheFields();
 
 private:
     // The main window's dialog of this name ("event", "file", "about"), over a selected file row;
@@ -669,6 +673,47 @@ void ScreenTest::batchEndAsksForAttention()
     QTRY_VERIFY_WITH_TIMEOUT(!m_form->runner().isRunning(), 20000);
     QCOMPARE(prompts.messageTexts(), QStringList{"Processing finish!"});
     QCOMPARE(askedAtNotice, asks);
+}
+
+void ScreenTest::undoKeysInATextFieldAreTheFields_data()
+{
+    QTest::addColumn<QKeyCombination>("key");
+    QTest::newRow("Ctrl+Z") << QKeyCombination(Qt::ControlModifier, Qt::Key_Z);
+    QTest::newRow("Ctrl+Shift+Z") << QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z);
+    QTest::newRow("Ctrl+Y") << QKeyCombination(Qt::ControlModifier, Qt::Key_Y);
+}
+
+// On this desktop the text fields know Ctrl+Shift+Z but not Ctrl+Y as their redo key: neither
+// may reach the window's history while the person types, which has a step to undo and one to redo.
+void ScreenTest::undoKeysInATextFieldAreTheFields()
+{
+    QFETCH(QKeyCombination, key);
+    UndoCommands &undo = m_form->undoCommands();
+    JobSettings settings;
+    settings.timeEvents = {{"00:00:01.0", "00:00:02.0", "External Browser", "http://a.example/"}};
+    settings.clipInformation.title = {true, "Title"};
+    m_form->applySettings(settings);
+    m_form->actClearEventsExecute();
+    m_form->lvFiles->addRow(QStringLiteral("a.rm"), {QStringLiteral("Done_a.rm"), RowStatus::toBeProcessed});
+    m_form->lvFiles->selectRow(0);
+    m_form->actRemoveItemExecute();
+    undo.actUndoExecute();
+    QCOMPARE(undo.history().index(), 1);
+
+    m_form->RzPageControl1->setCurrentIndex(2);
+    m_form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    QLineEdit *title = m_form->clipInformation->Edit1;
+    title->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), title);
+    QTest::keyClicks(title, QStringLiteral(" typed"));
+    QTest::keyClick(title, key.key(), key.keyboardModifiers());
+    const bool fieldUndo = key == QKeyCombination(Qt::ControlModifier, Qt::Key_Z);
+    QCOMPARE(title->text(), fieldUndo ? QStringLiteral("Title") : QStringLiteral("Title typed"));
+    QCOMPARE(undo.history().index(), 1);
+    QCOMPARE(m_form->lvEvents->rowCount(), 0);
+    QCOMPARE(m_form->lvFiles->rowCount(), 1);
+    undo.clear();
 }
 
 QTEST_MAIN(ScreenTest)
