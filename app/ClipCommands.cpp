@@ -80,9 +80,16 @@ void ClipCommands::actLoadSettingsFromClipExecute()
         return;
     }
     m_form.applySettings(loaded.settings);
-    if (!leftOut.isEmpty())
-        UserPrompts::current().showMessage(
-            &m_form, ProductInfo::name,
-            QStringLiteral("The settings were loaded from \"%1\", but not all that it carries.").arg(shownClip) + leftOut,
-            UserPrompts::Icon::Warning);
+    if (leftOut.isEmpty() && loaded.madeOneLine.isEmpty())
+        return;
+    const QString headline = leftOut.isEmpty()
+                                 ? QStringLiteral("The settings were loaded from \"%1\", but not all as it carries them.")
+                                 : QStringLiteral("The settings were loaded from \"%1\", but not all that it carries.");
+    const QString madeOneLine =
+        loaded.madeOneLine.isEmpty()
+            ? QString()
+            : QLatin1String("\n\nLine breaks made spaces, as these fields hold one line:\n- ")
+                  + loaded.madeOneLine.join(QLatin1String("\n- "));
+    UserPrompts::current().showMessage(&m_form, ProductInfo::name, headline.arg(shownClip) + leftOut + madeOneLine,
+                                       UserPrompts::Icon::Warning);
 }
