@@ -517,7 +517,7 @@ void ClipContentsTest::lineBreaksOfAnotherWritersTitleBecomeSpaces()
             urlEvents << event.text;
     }
     QCOMPARE(urlEvents, QStringList());
-    QCOMPARE(merged.information.size(), 4);
+    QCOMPARE(merged.information.size(), 1);
     QCOMPARE(merged.information[0].field, QStringLiteral("title"));
     QCOMPARE(merged.information[0].text, oneLineTitle);
     QCOMPARE(readFile(source), bytes);
