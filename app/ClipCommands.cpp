@@ -19,6 +19,17 @@
 #include <QMenu>
 #include <QScopeGuard>
 
+namespace {
+
+// A part of a message listing items under a heading; nothing when there are none.
+QString listedPart(const QString &heading, const QStringList &items)
+{
+    return items.isEmpty() ? QString()
+                           : QLatin1String("\n\n") + heading + QLatin1String(":\n- ") + items.join(QLatin1String("\n- "));
+}
+
+} // namespace
+
 ClipCommands::ClipCommands(TForm1 &form) : QObject(&form), m_form(form)
 {
     QMenu *editMenu = form.menuOf("EditItem1");
@@ -67,9 +78,7 @@ void ClipCommands::actLoadSettingsFromClipExecute()
             return;
         }
     }
-    const QString leftOut = loaded.leftOut.isEmpty()
-                                ? QString()
-                                : QLatin1String("\n\nLeft out:\n- ") + loaded.leftOut.join(QLatin1String("\n- "));
+    const QString leftOut = listedPart(QStringLiteral("Left out"), loaded.leftOut);
     if (loaded.isEmpty()) {
         UserPrompts::current().showMessage(
             &m_form, ProductInfo::name,
@@ -86,10 +95,7 @@ void ClipCommands::actLoadSettingsFromClipExecute()
                                  ? QStringLiteral("The settings were loaded from \"%1\", but not all as it carries them.")
                                  : QStringLiteral("The settings were loaded from \"%1\", but not all that it carries.");
     const QString madeOneLine =
-        loaded.madeOneLine.isEmpty()
-            ? QString()
-            : QLatin1String("\n\nLine breaks made spaces, as these fields hold one line:\n- ")
-                  + loaded.madeOneLine.join(QLatin1String("\n- "));
+        listedPart(QStringLiteral("Line breaks made spaces, as these fields hold one line"), loaded.madeOneLine);
     UserPrompts::current().showMessage(&m_form, ProductInfo::name, headline.arg(shownClip) + leftOut + madeOneLine,
                                        UserPrompts::Icon::Warning);
 }

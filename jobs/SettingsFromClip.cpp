@@ -57,7 +57,8 @@ void readTimeEvents(const ClipContents &contents, ClipSettings &loaded)
         if (!target) {
             loaded.leftOut << QStringLiteral("the target of the URL event \"%1\": it names none, so it is given %2")
                                   .arg(event.text, unmarkedTarget);
-            loaded.settings.timeEvents.append({*start, *end, unmarkedTarget, oneLine(event.text, urlName(*start), loaded)});
+            loaded.settings.timeEvents.append(
+                {*start, *end, unmarkedTarget, oneLine(event.text, urlName(*start), loaded)});
             continue;
         }
         QString url = event.text.mid(targetMarker(*target).size());
