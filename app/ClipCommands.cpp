@@ -20,6 +20,17 @@
 #include <QMenu>
 #include <QScopeGuard>
 
+namespace {
+
+// A part of a message listing items under a heading; nothing when there are none.
+QString listedPart(const QString &heading, const QStringList &items)
+{
+    return items.isEmpty() ? QString()
+                           : QLatin1String("\n\n") + heading + QLatin1String(":\n- ") + items.join(QLatin1String("\n- "));
+}
+
+} // namespace
+
 ClipCommands::ClipCommands(TForm1 &form) : QObject(&form), m_form(form)
 {
     QMenu *editMenu = form.menuOf("EditItem1");
@@ -68,9 +79,7 @@ void ClipCommands::actLoadSettingsFromClipExecute()
             return;
         }
     }
-    const QString leftOut = loaded.leftOut.isEmpty()
-                                ? QString()
-                                : QLatin1String("\n\nLeft out:\n- ") + loaded.leftOut.join(QLatin1String("\n- "));
+    const QString leftOut = listedPart(QStringLiteral("Left out"), loaded.leftOut);
     if (loaded.isEmpty()) {
         UserPrompts::current().showMessage(
             &m_form, ProductInfo::name,
@@ -82,9 +91,13 @@ void ClipCommands::actLoadSettingsFromClipExecute()
     }
     m_form.undoCommands().recordSetupChange(QStringLiteral("Load Settings from Clip"),
                                             [&] { m_form.applySettings(loaded.settings); });
-    if (!leftOut.isEmpty())
-        UserPrompts::current().showMessage(
-            &m_form, ProductInfo::name,
-            QStringLiteral("The settings were loaded from \"%1\", but not all that it carries.").arg(shownClip) + leftOut,
-            UserPrompts::Icon::Warning);
+    if (leftOut.isEmpty() && loaded.madeOneLine.isEmpty())
+        return;
+    const QString headline = leftOut.isEmpty()
+                                 ? QStringLiteral("The settings were loaded from \"%1\", but not all as it carries them.")
+                                 : QStringLiteral("The settings were loaded from \"%1\", but not all that it carries.");
+    const QString madeOneLine =
+        listedPart(QStringLiteral("Line breaks made spaces, as these fields hold one line"), loaded.madeOneLine);
+    UserPrompts::current().showMessage(&m_form, ProductInfo::name, headline.arg(shownClip) + leftOut + madeOneLine,
+                                       UserPrompts::Icon::Warning);
 }

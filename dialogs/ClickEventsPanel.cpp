@@ -1,5 +1,6 @@
 #include "dialogs/ClickEventsPanel.h"
 
+#include "dialogs/OneLineField.h"
 #include "lang/ComponentList.h"
 #include "widgets/CaptionedWidgets.h"
 #include "widgets/PageControl.h"
@@ -53,10 +54,12 @@ ClickEventsPanel::ClickEventsPanel(PageControl *pages, ComponentList &components
 
     Label *showTextLabel = addLabel(QStringLiteral("Label5"), QStringLiteral("Show Text: "), 2, 0);
     Edit4 = components.create<QLineEdit>(QStringLiteral("Edit4"), TabSheet6);
+    keepOnOneLine(Edit4);
     showTextLabel->setBuddy(Edit4);
     layout->addWidget(Edit4, 2, 1, 1, 8);
     Label *urlLabel = addLabel(QStringLiteral("Label6"), QStringLiteral("PopUp URL: "), 3, 0);
     Edit5 = components.create<QLineEdit>(QStringLiteral("Edit5"), TabSheet6);
+    keepOnOneLine(Edit5);
     urlLabel->setBuddy(Edit5);
     layout->addWidget(Edit5, 3, 1, 1, 8);
     layout->setRowStretch(4, 1);

@@ -1,5 +1,6 @@
 #include "dialogs/ClipInformationPanel.h"
 
+#include "dialogs/OneLineField.h"
 #include "lang/ComponentList.h"
 #include "widgets/CaptionedWidgets.h"
 #include "widgets/PageControl.h"
@@ -24,6 +25,7 @@ ClipInformationPanel::ClipInformationPanel(PageControl *pages, ComponentList &co
                                                void (ClipInformationPanel::*handler)()) {
         CheckBox *box = components.create<CheckBox>(boxName, caption, TabSheet7);
         QLineEdit *field = components.create<QLineEdit>(fieldName, TabSheet7);
+        keepOnOneLine(field);
         field->setEnabled(false);
         box->setBuddy(field);
         connect(box, &QCheckBox::clicked, this, handler);

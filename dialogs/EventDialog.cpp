@@ -1,6 +1,7 @@
 // TFrmevent: the dialog that adds or edits a time event.
 #include "dialogs/EventDialog.h"
 
+#include "dialogs/OneLineField.h"
 #include "dialogs/TimeText.h"
 #include "widgets/CaptionedWidgets.h"
 #include "widgets/ListView.h"
@@ -76,6 +77,7 @@ TFrmevent::TFrmevent(ListView *events, int &eventDialogMode, QWidget *parent)
     Label1 = new Label(QStringLiteral("HTTP URL:  "), GroupBox2);
     EdtUrl = new QLineEdit(defaultUrl, GroupBox2);
     EdtUrl->setObjectName(QStringLiteral("EdtUrl"));
+    keepOnOneLine(EdtUrl);
     Label1->setBuddy(EdtUrl);
     urlRow->addWidget(Label1);
     urlRow->addWidget(EdtUrl, 1);

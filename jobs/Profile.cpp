@@ -3,6 +3,7 @@
 #include "jobs/BrowserTargets.h"
 #include "jobs/FileReplacement.h"
 #include "jobs/InputOutputError.h"
+#include "jobs/OneLineText.h"
 #include "jobs/ProfileError.h"
 
 #include <QDir>
@@ -110,6 +111,16 @@ public:
         return value.toString();
     }
 
+    // A text that a script writes on one line: a line break in it would let the rest pass for a
+    // script line of its own, an event that shows nowhere in the window.
+    QString line(const QJsonObject &parent, const QString &path, const char *key, const QString &fallback) const
+    {
+        const QString value = text(parent, path, key, fallback);
+        if (holdsLineBreak(value))
+            refuse(path + QLatin1String(key), QStringLiteral("must be one line, without line breaks"));
+        return value;
+    }
+
     bool flag(const QJsonObject &parent, const QString &path, const char *key, bool fallback) const
     {
         const QJsonValue value = parent.value(QLatin1String(key));
@@ -191,7 +202,7 @@ QList<TimeEventRow> readTimeEvents(const ProfileReader &reader, const QJsonObjec
         if (!BrowserTargets::all.contains(row.target))
             reader.refuse(path + QLatin1String("target"),
                           QStringLiteral("\"%1\" is none of \"%2\"").arg(row.target, BrowserTargets::all.join(QLatin1String("\", \""))));
-        row.url = reader.text(event, path, "url", newTimeEvent.url);
+        row.url = reader.line(event, path, "url", newTimeEvent.url);
         rows.append(row);
     }
     return rows;
@@ -209,8 +220,8 @@ void readClickEvent(const ProfileReader &reader, const QJsonObject &root, JobSet
     map.hours = reader.number(click, path, "hours", map.hours, 0, 24);
     map.minutes = reader.number(click, path, "minutes", map.minutes, 0, 60);
     map.seconds = reader.number(click, path, "seconds", map.seconds, 0, 60);
-    map.showText = reader.text(click, path, "showText", map.showText);
-    map.popUpUrl = reader.text(click, path, "popUpUrl", map.popUpUrl);
+    map.showText = reader.line(click, path, "showText", map.showText);
+    map.popUpUrl = reader.line(click, path, "popUpUrl", map.popUpUrl);
 }
 
 void readClipInformation(const ProfileReader &reader, const QJsonObject &root, ClipInformation &information)
@@ -222,11 +233,12 @@ void readClipInformation(const ProfileReader &reader, const QJsonObject &root, C
     const struct {
         const char *key;
         ClipInfoItem ClipInformation::*item;
-    } items[] = {{"title", &ClipInformation::title},
-                 {"copyright", &ClipInformation::copyright},
-                 {"author", &ClipInformation::author},
-                 {"keywords", &ClipInformation::keywords},
-                 {"description", &ClipInformation::description}};
+        bool oneLine;
+    } items[] = {{"title", &ClipInformation::title, true},
+                 {"copyright", &ClipInformation::copyright, true},
+                 {"author", &ClipInformation::author, true},
+                 {"keywords", &ClipInformation::keywords, true},
+                 {"description", &ClipInformation::description, false}};
     for (const auto &entry : items) {
         const QJsonValue itemValue = fields.value(QLatin1String(entry.key));
         if (itemValue.isUndefined())
@@ -234,8 +246,10 @@ void readClipInformation(const ProfileReader &reader, const QJsonObject &root, C
         const QString path = QStringLiteral("clipInformation.") + QLatin1String(entry.key);
         const QJsonObject itemObject = reader.object(itemValue, path);
         ClipInfoItem &item = information.*entry.item;
-        item.checked = reader.flag(itemObject, path + QLatin1Char('.'), "include", item.checked);
-        item.text = reader.text(itemObject, path + QLatin1Char('.'), "text", item.text);
+        const QString itemPath = path + QLatin1Char('.');
+        item.checked = reader.flag(itemObject, itemPath, "include", item.checked);
+        item.text = entry.oneLine ? reader.line(itemObject, itemPath, "text", item.text)
+                                  : reader.text(itemObject, itemPath, "text", item.text);
     }
 }
 

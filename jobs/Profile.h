@@ -24,8 +24,9 @@ struct Profile
 QByteArray profileJson(const Profile &profile);
 
 // Reads a profile file's text. A missing key keeps its start-up value and an unknown key is
-// passed over; anything else that is not as profileJson writes it throws ProfileError naming the
-// file, the key (or line and column) and the fault.
+// passed over; anything else that is not as profileJson writes it, or a line break in a text the
+// scripts write on one line (all but the description), throws ProfileError naming the file, the
+// key (or line and column) and the fault.
 Profile parseProfile(const QByteArray &json, const QString &fileName);
 
 // The same from the file itself; a file that can't be read throws ProfileError too.

@@ -1,6 +1,7 @@
 #include "jobs/ScriptWriters.h"
 
 #include "jobs/BrowserTargets.h"
+#include "jobs/OneLineText.h"
 
 #include <QStringList>
 
@@ -8,11 +9,13 @@ namespace {
 
 const QString lineEnd = QStringLiteral("\r\n");
 
-// Every line of the field preceded by one space; a line break at the very end opens no line.
+// Every line of the field (split at CR LF, CR or LF) preceded by one space; a line break at the
+// very end opens no line.
 QString joinedDescription(const QString &fieldText)
 {
     QString text = fieldText;
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     QStringList lines = text.split(QLatin1Char('\n'));
     if (text.endsWith(QLatin1Char('\n')) || text.isEmpty())
         lines.removeLast();
@@ -25,7 +28,7 @@ QString joinedDescription(const QString &fieldText)
 void appendInformationLine(QString &script, QChar letter, const ClipInfoItem &item, const QString &text)
 {
     if (item.checked && !item.text.isEmpty())
-        script += QString(letter) + QLatin1String(" 00:00:00.0 00:00:10.0 ") + text + lineEnd;
+        script += QString(letter) + QLatin1String(" 00:00:00.0 00:00:10.0 ") + oneLineText(text) + lineEnd;
 }
 
 QString durationText(const ClickMap &map)
@@ -53,12 +56,15 @@ QString descriptionFieldText(const QString &scriptDescription)
     return line.isEmpty() ? QStringLiteral("\n") : line;
 }
 
+// A line break that reaches a writer from any field is written as a space: inside its line it
+// would end the line, and whatever followed would be read as a line of its own.
 QString eventScript(const QList<TimeEventRow> &rows, const ClipInformation &information)
 {
     QString script;
     for (const TimeEventRow &row : rows) {
         const QString marker = targetMarker(row.target);
-        script += QLatin1String("u ") + row.start + QLatin1Char(' ') + row.end + QLatin1Char(' ') + marker + row.url;
+        script += QLatin1String("u ") + oneLineText(row.start) + QLatin1Char(' ') + oneLineText(row.end)
+                  + QLatin1Char(' ') + marker + oneLineText(row.url);
         if (marker == targetMarker(BrowserTargets::relatedInfoPane))
             script += contextPaneSize;
         script += lineEnd;
@@ -78,6 +84,6 @@ QString clickMapScript(const ClickMap &map)
     return QLatin1String("DURATION=") + duration + lineEnd
            + QLatin1String("<MAP START=0:0:0:0:0 END=") + duration
            + QLatin1String(" COORDS=0,0,1024,768><AREA SHAPE=RECTANGLE COORDS=0,0,1024,768 URL=\"")
-           + map.popUpUrl + QLatin1String("\" ALT=\"") + map.showText + QLatin1String("\"></MAP>")
+           + oneLineText(map.popUpUrl) + QLatin1String("\" ALT=\"") + oneLineText(map.showText) + QLatin1String("\"></MAP>")
            + lineEnd;
 }

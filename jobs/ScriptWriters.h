@@ -58,9 +58,10 @@ inline const QString contextPaneSize = QStringLiteral("?rpcontextheight=250&rpco
 QString descriptionFieldText(const QString &scriptDescription);
 
 // The text of the event script: a URL-event line per row in list order, then the checked
-// clip-information lines; every line ends with CR LF.
+// clip-information lines; every line ends with CR LF. A line break inside a text is written as a
+// space, and the description's lines are joined, so no text opens a line of its own.
 QString eventScript(const QList<TimeEventRow> &rows, const ClipInformation &information);
 
 // The text of the image-map script: the duration line and the one-area map line, each ending
-// with CR LF.
+// with CR LF; a line break inside the URL or the show text is written as a space.
 QString clickMapScript(const ClickMap &map);

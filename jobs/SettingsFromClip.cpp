@@ -1,6 +1,7 @@
 #include "jobs/SettingsFromClip.h"
 
 #include "jobs/BrowserTargets.h"
+#include "jobs/OneLineText.h"
 #include "jobs/ScriptTimes.h"
 
 #include <algorithm>
@@ -16,6 +17,16 @@ const int clickHoursLimit = 24;
 // offers first.
 const QString unmarkedTarget = BrowserTargets::externalBrowser;
 
+// Another writer may have put line breaks into a text that Clipvane's scripts carry on one line:
+// they become spaces, and the person is told which texts changed.
+QString oneLine(const QString &text, const QString &name, ClipSettings &loaded)
+{
+    if (!holdsLineBreak(text))
+        return text;
+    loaded.madeOneLine << name;
+    return oneLineText(text);
+}
+
 // The target whose marker begins the event's text, if any.
 std::optional<QString> markedTarget(const QString &text)
 {
@@ -24,6 +35,11 @@ std::optional<QString> markedTarget(const QString &text)
             return target;
     }
     return std::nullopt;
+}
+
+QString urlName(const QString &start)
+{
+    return QStringLiteral("the URL of the time event at %1").arg(start);
 }
 
 void readTimeEvents(const ClipContents &contents, ClipSettings &loaded)
@@ -41,13 +57,14 @@ void readTimeEvents(const ClipContents &contents, ClipSettings &loaded)
         if (!target) {
             loaded.leftOut << QStringLiteral("the target of the URL event \"%1\": it names none, so it is given %2")
                                   .arg(event.text, unmarkedTarget);
-            loaded.settings.timeEvents.append({*start, *end, unmarkedTarget, event.text});
+            loaded.settings.timeEvents.append(
+                {*start, *end, unmarkedTarget, oneLine(event.text, urlName(*start), loaded)});
             continue;
         }
         QString url = event.text.mid(targetMarker(*target).size());
         if (*target == BrowserTargets::relatedInfoPane && url.endsWith(contextPaneSize))
             url.chop(contextPaneSize.size());
-        loaded.settings.timeEvents.append({*start, *end, *target, url});
+        loaded.settings.timeEvents.append({*start, *end, *target, oneLine(url, urlName(*start), loaded)});
     }
 }
 
@@ -79,16 +96,20 @@ ClipInfoItem clipInfoItem(const QString &text)
 // Where the merge puts each item: title, author, copyright and the description (as the comment)
 // in the content description, and the same but the comment in the logical-fileinfo stream, where
 // keywords have their only place. Old RealAudio has the content description's four alone.
-ClipInformation readClipInformation(const ClipContents &contents)
+void readClipInformation(const ClipContents &contents, ClipSettings &loaded)
 {
     auto text = [&contents](const char *field, const char *fileInformationName) {
         const QString content = field ? contentText(contents, QLatin1String(field)) : QString();
         return content.isEmpty() ? fileInformationText(contents, QLatin1String(fileInformationName)) : content;
     };
+    auto line = [&](const char *field, const char *fileInformationName, const char *name) {
+        return clipInfoItem(oneLine(text(field, fileInformationName), QLatin1String(name), loaded));
+    };
     const QString description = text("comment", "Description");
-    return {clipInfoItem(text("title", "Title")), clipInfoItem(text("copyright", "Copyright")),
-            clipInfoItem(text("author", "Author")), clipInfoItem(text(nullptr, "Keywords")),
-            clipInfoItem(description.isEmpty() ? QString() : descriptionFieldText(description))};
+    loaded.settings.clipInformation = {
+        line("title", "Title", "the title"), line("copyright", "Copyright", "the copyright"),
+        line("author", "Author", "the author"), line(nullptr, "Keywords", "the keywords"),
+        clipInfoItem(description.isEmpty() ? QString() : descriptionFieldText(description))};
 }
 
 // The click event runs from the clip's start, so the map's end gives its duration; a part of a
@@ -116,7 +137,9 @@ void readClickEvent(const ClipContents &contents, ClipSettings &loaded)
     if (map.regions.size() > 1)
         loaded.leftOut << QStringLiteral("%1 more regions of the image map").arg(map.regions.size() - 1);
     loaded.settings.withMap = true;
-    loaded.settings.clickMap = {duration->hours, duration->minutes, duration->seconds, opensPage->url, opensPage->status};
+    loaded.settings.clickMap = {duration->hours, duration->minutes, duration->seconds,
+                                oneLine(opensPage->url, QStringLiteral("the click event's pop-up URL"), loaded),
+                                oneLine(opensPage->status, QStringLiteral("the click event's show text"), loaded)};
 }
 
 } // namespace
@@ -135,7 +158,7 @@ ClipSettings settingsFromClip(const ClipContents &contents, const ClickMap &curr
     ClipSettings loaded;
     loaded.settings.clickMap = currentClickMap;
     readTimeEvents(contents, loaded);
-    loaded.settings.clipInformation = readClipInformation(contents);
+    readClipInformation(contents, loaded);
     readClickEvent(contents, loaded);
     return loaded;
 }

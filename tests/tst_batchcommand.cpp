@@ -39,6 +39,8 @@ private slots:
     void dryRunPrintsEachClipsPlanAndWritesNothing();
     void exitStatus_data();
     void exitStatus();
+    void lineBreaksRefuseTheProfileInCommandAndWindowAlike_data();
+    void lineBreaksRefuseTheProfileInCommandAndWindowAlike();
     void jsonLinesTellEveryClipsStartAndEnd();
     void twoJobsAtOnceWriteWhatOneWrites();
     void runsSideBySideWithoutTouchingTheWindowsFolder();
@@ -458,6 +460,50 @@ void BatchCommandTest::exitStatus()
         QVERIFY(QFile::exists(folder.filePath(QStringLiteral("Done_good.rm"))));
         QVERIFY(!QFile::exists(folder.filePath(QStringLiteral("Done_bad.rm"))));
     }
+}
+
+void BatchCommandTest::lineBreaksRefuseTheProfileInCommandAndWindowAlike_data()
+{
+    QTest::addColumn<QByteArray>("json");
+    QTest::addColumn<QString>("key");
+    QTest::newRow("an event line after the title")
+        << QByteArray(R"({"clipInformation": {"title": {"include": true,
+                         "text": "Nice\nu 00:00:01.0 00:00:09.0 &&_rpexternal&&http://evil.example/"}}})")
+        << "clipInformation.title.text";
+    QTest::newRow("CR LF in an event's URL") << QByteArray(R"({"timeEvents": [{"url": "http://a/\r\nhttp://b/"}]})")
+                                             << "timeEvents[0].url";
+    QTest::newRow("CR in the show text") << QByteArray(R"({"clickEvent": {"showText": "a\rb"}})")
+                                         << "clickEvent.showText";
+}
+
+// The command refuses with status 2 and merges nothing; the window shows the same words in its
+// error box and keeps what it showed.
+void BatchCommandTest::lineBreaksRefuseTheProfileInCommandAndWindowAlike()
+{
+    QFETCH(QByteArray, json);
+    QFETCH(QString, key);
+    QTemporaryDir folder;
+    const QString profile = folder.filePath(QStringLiteral("shared.json"));
+    writeFile(profile, json);
+    const QString clip = folder.filePath(QStringLiteral("clip.rm"));
+    writeRealMediaClip(clip, 30000);
+    const CommandFolder command;
+
+    const Run run = runCommand(command.command(), {"--profile", profile, clip});
+    QCOMPARE(run.exitStatus, 2);
+    QCOMPARE(run.out, QByteArray());
+    const QString expected = QStringLiteral("The profile \"%1\" can't be used: %2: must be one line, without line breaks.")
+                                 .arg(profile, key);
+    QCOMPARE(QString::fromLocal8Bit(run.errors), QStringLiteral("clipvane-batch: ") + expected + QLatin1Char('\n'));
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files), (QStringList{"clip.rm", "shared.json"}));
+
+    RecordingPrompts prompts;
+    TForm1 form;
+    const QByteArray before = profileJson(form.setup());
+    QVERIFY(!form.profileCommands().openProfile(profile));
+    QCOMPARE(prompts.messageTexts(), QStringList{expected});
+    QCOMPARE(prompts.messages[0].icon, UserPrompts::Icon::Error);
+    QCOMPARE(profileJson(form.setup()), before);
 }
 
 // -j 2 with a damaged clip among good ones: every line parses, every clip starts and ends, the

@@ -5,10 +5,12 @@
 #include "app/MainWindow.h"
 #include "app/ClipCommands.h"
 #include "dialogs/ClickEventsPanel.h"
+#include "dialogs/ClipInformationPanel.h"
 #include "dialogs/ClipContentsWindow.h"
 #include "jobs/BatchRunner.h"
 #include "jobs/ClipContents.h"
 #include "jobs/ClipReadError.h"
+#include "jobs/ClipReader.h"
 #include "jobs/JobScripts.h"
 #include "jobs/Profile.h"
 #include "jobs/SettingsFromClip.h"
@@ -16,6 +18,7 @@
 #include "widgets/ListView.h"
 
 #include <QDir>
+#include <QLineEdit>
 #include <QFileInfo>
 #include <QTest>
 #include <QTreeWidget>
@@ -35,6 +38,7 @@ private slots:
     void malformedListingsAreRefused();
     void clipsWithoutSettingsChangeNothing_data();
     void clipsWithoutSettingsChangeNothing();
+    void lineBreaksOfAnotherWritersTitleBecomeSpaces();
     void clipContentsShowsSourceAndOutput();
     void clipContentsOfAnUnmergedAndADamagedClip();
 };
@@ -268,6 +272,7 @@ void ClipContentsTest::settingsFromListing_data()
     QTest::addColumn<QByteArray>("json");
     QTest::addColumn<JobSettings>("expected");
     QTest::addColumn<QStringList>("leftOut");
+    QTest::addColumn<QStringList>("madeOneLine");
     const ClickMap current{3, 0, 0, "http://current/", "current"};
     const ClipInformation none;
 
@@ -281,14 +286,14 @@ void ClipContentsTest::settingsFromListing_data()
                        {"00:00:01.5", "00:00:02.5", "Related Info Pane", "http://b/?x=1"},
                        {"00:01:00.0", "00:01:01.0", "Related Info Pane", "http://c/?rpcontextheight=250"}},
                       none, false, current)
-        << QStringList();
+        << QStringList() << QStringList();
     QTest::newRow("times the script's fields still hold past 60 hours, and one they don't")
         << listing("", "",
                    urlEvent(36000 * 60 + 36000 + 600, 36000 * 60 + 36000 + 609, "&&_rpexternal&&http://a/") + ","
                        + urlEvent(0, 36000 * 60 + 36000 + 610, "&&_rpexternal&&http://b/"),
                    "")
         << settingsOf({{"60:60:60.0", "60:60:60.9", "External Browser", "http://a/"}}, none, false, current)
-        << QStringList{"the URL event \"&&_rpexternal&&http://b/\": it lasts past 60 hours"};
+        << QStringList{"the URL event \"&&_rpexternal&&http://b/\": it lasts past 60 hours"} << QStringList();
     QTest::newRow("another writer's events: no marker, custom and title events")
         << listing("", "",
                    urlEvent(10, 20, "http://plain/") + ","
@@ -296,7 +301,8 @@ void ClipContentsTest::settingsFromListing_data()
                             {"stream": 1, "sequence": 2, "type": "title", "startTenths": 0, "endTenths": 5, "text": "t"})",
                    "")
         << settingsOf({{"00:00:01.0", "00:00:02.0", "External Browser", "http://plain/"}}, none, false, current)
-        << QStringList{"the target of the URL event \"http://plain/\": it names none, so it is given External Browser"};
+        << QStringList{"the target of the URL event \"http://plain/\": it names none, so it is given External Browser"}
+        << QStringList();
     QTest::newRow("content description first, then the file information")
         << listing(R"({"field": "title", "text": "T"}, {"field": "comment", "text": " One line"},
                       {"field": "title", "text": "Second T"})",
@@ -306,30 +312,56 @@ void ClipContentsTest::settingsFromListing_data()
                    "", "")
         << settingsOf({}, {{true, "T"}, {false, ""}, {true, "File A"}, {true, "k1, k2"}, {true, "One line"}}, false,
                       current)
-        << QStringList();
+        << QStringList() << QStringList();
     QTest::newRow("texts as bytes in the code page, a description without its blank")
         << listing(R"({"field": "author", "text": {"bytes": "416e6e"}}, {"field": "comment", "text": {"bytes": "0a"}})",
                    "", "", "")
         << settingsOf({}, {{false, ""}, {false, ""}, {true, "Ann"}, {false, ""}, {true, "\n"}}, false, current)
-        << QStringList();
+        << QStringList() << QStringList();
     QTest::newRow("the map's end, a part of a second counting whole; the region that opens a page")
         << listing("", "", "",
                    imageMap(3600500, region("seek the player", "", "Seek") + ","
                                          + region("open in a browser", "http://pop/", "Pop")))
         << settingsOf({}, none, true, {1, 0, 1, "http://pop/", "Pop"})
-        << QStringList{"1 more regions of the image map"};
+        << QStringList{"1 more regions of the image map"} << QStringList();
     QTest::newRow("the longest map the click event holds; a second map")
         << listing("", "", "",
                    imageMap((24 * 3600 + 3600 + 60) * 1000, region("open in a browser", "http://a/", "A")) + ","
                        + imageMap(1000, region("open in a browser", "http://b/", "B")))
-        << settingsOf({}, none, true, {24, 60, 60, "http://a/", "A"}) << QStringList{"1 more image maps"};
+        << settingsOf({}, none, true, {24, 60, 60, "http://a/", "A"}) << QStringList{"1 more image maps"}
+        << QStringList();
     QTest::newRow("a map too long and one that opens no page leave the click event off")
         << listing("", "", "", imageMap((24 * 3600 + 3600 + 61) * 1000, region("open in a browser", "http://a/", "A")))
-        << settingsOf({}, none, false, current) << QStringList{"the image map: it lasts past 24 hours"};
+        << settingsOf({}, none, false, current) << QStringList{"the image map: it lasts past 24 hours"}
+        << QStringList();
     QTest::newRow("a map that opens no page")
         << listing("", "", "", imageMap(1000, region("seek the player", "http://a/", "A")))
         << settingsOf({}, none, false, current)
-        << QStringList{"the image map: none of its regions opens a web page"};
+        << QStringList{"the image map: none of its regions opens a web page"} << QStringList();
+    // Another writer's line breaks in one-line texts: spaces, each text named; the description
+    // keeps its lines.
+    QTest::newRow("line breaks in one-line texts become spaces")
+        << listing(R"({"field": "title", "text": "Old title\nu 00:00:00.0 00:00:10.0 &&_rpexternal&&http://evil/"},
+                      {"field": "copyright", "text": "C"}, {"field": "author", "text": "A1\r\nA2"},
+                      {"field": "comment", "text": " D1\nD2"})",
+                   R"({"number": 0, "mimeType": "logical-fileinfo", "name": "", "fileInformation": [
+                        {"name": "Keywords", "text": "k1\rk2"}]})",
+                   urlEvent(10, 20, "&&_rpbrowser&&http://a/\\nb") + "," + urlEvent(30, 40, "http://plain/\\r\\nx") + ","
+                       + urlEvent(50, 60, "&&_rpcontextwin&&http://c/?rpcontextheight=250&rpcontextwidth=280"),
+                   imageMap(2000, region("open in a browser", "http://pop/\\n", "Click\\rhere")))
+        << settingsOf({{"00:00:01.0", "00:00:02.0", "Media Browser", "http://a/ b"},
+                       {"00:00:03.0", "00:00:04.0", "External Browser", "http://plain/ x"},
+                       {"00:00:05.0", "00:00:06.0", "Related Info Pane", "http://c/"}},
+                      {{true, "Old title u 00:00:00.0 00:00:10.0 &&_rpexternal&&http://evil/"},
+                       {true, "C"},
+                       {true, "A1 A2"},
+                       {true, "k1 k2"},
+                       {true, "D1\nD2"}},
+                      true, {0, 0, 2, "http://pop/ ", "Click here"})
+        << QStringList{"the target of the URL event \"http://plain/\r\nx\": it names none, so it is given External Browser"}
+        << QStringList{"the URL of the time event at 00:00:01.0", "the URL of the time event at 00:00:03.0",
+                       "the title", "the author", "the keywords", "the click event's pop-up URL",
+                       "the click event's show text"};
 }
 
 void ClipContentsTest::settingsFromListing()
@@ -337,10 +369,12 @@ void ClipContentsTest::settingsFromListing()
     QFETCH(QByteArray, json);
     QFETCH(JobSettings, expected);
     QFETCH(QStringList, leftOut);
+    QFETCH(QStringList, madeOneLine);
     const ClickMap current{3, 0, 0, "http://current/", "current"};
     const ClipSettings loaded = settingsFromClip(parseClipListing(json, CodePage::named("UTF-8")), current);
     QCOMPARE(QString::fromUtf8(settingsText(loaded.settings)), QString::fromUtf8(settingsText(expected)));
     QCOMPARE(loaded.leftOut, leftOut);
+    QCOMPARE(loaded.madeOneLine, madeOneLine);
     QCOMPARE(loaded.isEmpty(), expected.timeEvents.isEmpty() && !expected.withMap
                                    && !expected.clipInformation.title.checked
                                    && !expected.clipInformation.author.checked
@@ -439,6 +473,54 @@ void ClipContentsTest::clipsWithoutSettingsChangeNothing()
     form.lvFiles->selectRow(-1);
     form.clipCommands().LoadSettingsFromClip1->trigger();
     QCOMPARE(prompts.messages.size(), 1);
+}
+
+// A clip whose title another writer gave a line break and an event line: the title field holds
+// one line, the message says so, and merging with what was loaded adds no event.
+void ClipContentsTest::lineBreaksOfAnotherWritersTitleBecomeSpaces()
+{
+    TemporaryAppFolder appFolder;
+    appFolder.installMergeTool();
+    RecordingPrompts prompts;
+    QTemporaryDir folder;
+    const QString source = folder.filePath(QStringLiteral("other writer.rm"));
+    RealMediaTest::Clip clip;
+    clip.streams = {{0, "Video", "video/x-pn-realvideo", QByteArray()}};
+    for (quint32 time = 0; time < 3000; time += 200)
+        clip.packets.append({0, time, QByteArray(300, char('a' + time / 200))});
+    const QByteArray title = "Old title\nu 00:00:00.0 00:00:10.0 &&_rpexternal&&http://evil.example/";
+    clip.content = QList<QByteArray>{title, "", "", ""};
+    const QByteArray bytes = RealMediaTest::buildClip(clip);
+    writeFile(source, bytes);
+    TForm1 form;
+    form.applySetup({otherSettings(), OutputRule()});
+    QVERIFY(form.AddClip(source));
+    form.lvFiles->selectRow(0);
+
+    form.clipCommands().LoadSettingsFromClip1->trigger();
+    const QString oneLineTitle = QString::fromLatin1(title).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    QCOMPARE(prompts.messageTexts(),
+             QStringList{QStringLiteral("The settings were loaded from \"%1\", but not all as it carries them.\n\n"
+                                        "Line breaks made spaces, as these fields hold one line:\n- the title")
+                             .arg(source)});
+    QCOMPARE(prompts.messages[0].icon, UserPrompts::Icon::Warning);
+    QCOMPARE(form.clipInformation->Edit1->text(), oneLineTitle);
+    QCOMPARE(scriptsOf(form.jobSettings()),
+             CodePage::system().encode(QStringLiteral("i 00:00:00.0 00:00:10.0 ") + oneLineTitle + QStringLiteral("\r\n")));
+
+    QVERIFY(mergeAll(form));
+    QCOMPARE(form.lvFiles->subItem(0, 1), QStringLiteral("Success"));
+    const ClipContents merged = readClipContents(folder.filePath(QStringLiteral("Done_other writer.rm")));
+    QStringList urlEvents;
+    for (const ClipContents::Event &event : merged.events) {
+        if (event.type == QLatin1String("URL"))
+            urlEvents << event.text;
+    }
+    QCOMPARE(urlEvents, QStringList());
+    QCOMPARE(merged.information.size(), 1);
+    QCOMPARE(merged.information[0].field, QStringLiteral("title"));
+    QCOMPARE(merged.information[0].text, oneLineTitle);
+    QCOMPARE(readFile(source), bytes);
 }
 
 void ClipContentsTest::clipContentsShowsSourceAndOutput()

@@ -3,7 +3,9 @@
 #include "app/MainWindow.h"
 #include "dialogs/ClickEventsPanel.h"
 #include "dialogs/ClipInformationPanel.h"
+#include "dialogs/EventDialog.h"
 #include "jobs/JobScripts.h"
+#include "jobs/ScriptWriters.h"
 #include "platform/CodePage.h"
 #include "widgets/CaptionedWidgets.h"
 #include "widgets/Gauge.h"
@@ -13,6 +15,7 @@
 #include "widgets/SpinEdit.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDialog>
 #include <QHash>
 #include <QSet>
@@ -46,6 +49,8 @@ private slots:
     void menuSeparatorsAreLinesOnly_data();
     void menuSeparatorsAreLinesOnly();
     void descriptionBytesAsTyped();
+    void pastedLinesStayOneLine_data();
+    void pastedLinesStayOneLine();
     void webPagesAndMailLink();
     void exitClosesTheWindow();
     void settingsHaveTheirStartValues();
@@ -448,6 +453,72 @@ void MainWindowTest::descriptionBytesAsTyped()
     QCOMPARE(readFile(m_appFolder.filePath(QStringLiteral("events.txt"))),
              CodePage::system().encode(QStringLiteral("i 00:00:00.0 00:00:10.0 T\u00a0U\r\n"
                                                       "q 00:00:00.0 00:00:10.0  A\u00a0" "B C  D\u00a0\r\n")));
+}
+
+void MainWindowTest::pastedLinesStayOneLine_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<int>("scriptLines"); // of both scripts: the pasted text's and the map's two
+    const QString injected = QStringLiteral("u 00:00:01.0 00:00:09.0 &&_rpexternal&&http://evil.example/");
+    QTest::newRow("event URL, an event line after it")
+        << "EdtUrl" << "http://a/\n" + injected << "http://a/ " + injected << 3;
+    QTest::newRow("show text, CR LF") << "Edit4" << "Click\r\nhere" << "Click here" << 2;
+    QTest::newRow("pop-up URL, CR") << "Edit5" << "http://a/\rb" << "http://a/ b" << 2;
+    QTest::newRow("title, an event line after it") << "Edit1" << "Nice\n" + injected << "Nice " + injected << 3;
+    QTest::newRow("copyright, an empty line between") << "Edit2" << "a\r\n\r\nb" << "a  b" << 3;
+    QTest::newRow("author, a line break at the end") << "Edit3" << "Ann\n" << "Ann " << 3;
+    QTest::newRow("keywords, LF") << "edt1" << "k1\nk2" << "k1 k2" << 3;
+}
+
+// Pasted through the clipboard with Ctrl+V, as a person does: the field shows one line, and the
+// scripts carry it on one line.
+void MainWindowTest::pastedLinesStayOneLine()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, pasted);
+    QFETCH(QString, shown);
+    QFETCH(int, scriptLines);
+    TForm1 form;
+    form.show();
+    ClipInformationPanel &information = *form.clipInformation;
+    for (CheckBox *box : {information.CheckBox1, information.CheckBox2, information.CheckBox3, information.chk1})
+        box->click();
+    QVERIFY(form.clickEvents->isOn());
+    QGuiApplication::clipboard()->setText(pasted);
+    QCOMPARE(QGuiApplication::clipboard()->text(), pasted);
+    auto paste = [](QLineEdit *edit) {
+        edit->clear();
+        edit->setFocus();
+        QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+        return edit->text();
+    };
+    if (field == QLatin1String("EdtUrl")) {
+        QVERIFY(whileModal<TFrmevent>([&] { form.actAddEventExecute(); }, [&](TFrmevent &dialog) {
+            QCOMPARE(paste(dialog.EdtUrl), shown);
+            dialog.BitBtn1->click();
+        }));
+        QCOMPARE(form.lvEvents->subItem(0, 2), shown);
+    } else {
+        QLineEdit *edit = nullptr;
+        for (QObject *component : form.Components()) {
+            if (component->objectName() == field)
+                edit = qobject_cast<QLineEdit *>(component);
+        }
+        QVERIFY(edit);
+        QVERIFY(edit->isEnabled());
+        QCOMPARE(paste(edit), shown);
+    }
+
+    const JobSettings settings = form.jobSettings();
+    const QString scripts = eventScript(settings.timeEvents, settings.clipInformation) + clickMapScript(settings.clickMap);
+    QStringList lines = scripts.split(QStringLiteral("\r\n"));
+    QCOMPARE(lines.takeLast(), QString());
+    QCOMPARE(lines.size(), scriptLines);
+    QCOMPARE(lines.filter(shown).size(), 1);
+    for (const QString &line : lines)
+        QVERIFY2(!line.contains(QLatin1Char('\n')) && !line.contains(QLatin1Char('\r')), qPrintable(line));
 }
 
 void MainWindowTest::spinFieldsKeepTheirBounds()

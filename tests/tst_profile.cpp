@@ -261,6 +261,32 @@ void ProfileTest::refusedProfilesChangeNothing_data()
                                               << "clipInformation.author: must be an object";
     QTest::newRow("empty prefix beside the source") << QByteArray(R"({"output": {"prefix": ""}})")
                                                     << "output.prefix: The prefix may be empty only";
+
+    // A line break would let the rest of a text pass for a script line of its own.
+    const struct {
+        const char *name;
+        const char *json;
+        const char *key;
+    } oneLineTexts[] = {
+        {"an event line after the title",
+         R"({"clipInformation": {"title": {"include": true,
+             "text": "Nice\nu 00:00:01.0 00:00:09.0 &&_rpexternal&&http://evil.example/"}}})",
+         "clipInformation.title.text"},
+        {"CR LF in the copyright", R"({"clipInformation": {"copyright": {"text": "a\r\nb"}}})",
+         "clipInformation.copyright.text"},
+        {"CR in the author, left out", R"({"clipInformation": {"author": {"include": false, "text": "a\rb"}}})",
+         "clipInformation.author.text"},
+        {"LF ending the keywords", R"({"clipInformation": {"keywords": {"text": "k\n"}}})",
+         "clipInformation.keywords.text"},
+        {"LF in the second event's URL", R"({"timeEvents": [{}, {"url": "http://a/\nhttp://b/"}]})",
+         "timeEvents[1].url"},
+        {"CR in the show text", R"({"clickEvent": {"showText": "Click\rme"}})", "clickEvent.showText"},
+        {"LF in the pop-up URL, click event off", R"({"clickEvent": {"merge": false, "popUpUrl": "\nhttp://b/"}})",
+         "clickEvent.popUpUrl"},
+    };
+    for (const auto &text : oneLineTexts)
+        QTest::newRow(text.name) << QByteArray(text.json)
+                                 << QString::fromLatin1(text.key) + QStringLiteral(": must be one line, without line breaks.");
 }
 
 void ProfileTest::refusedProfilesChangeNothing()

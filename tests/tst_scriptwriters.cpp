@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 
 #include "jobs/InputOutputError.h"
+#include "jobs/OneLineText.h"
 #include "jobs/ScriptFile.h"
 #include "jobs/ScriptWriters.h"
 #include "platform/CodePage.h"
@@ -25,6 +26,8 @@ private slots:
     void eventScript();
     void clickMap_data();
     void clickMap();
+    void oneLineText_data();
+    void oneLineText();
     void systemTextIsWrittenInTheCodePage();
     void characterSetOfLocale_data();
     void characterSetOfLocale();
@@ -122,6 +125,29 @@ void ScriptWritersTest::eventScript_data()
         << Rows{{"s", "e", "External Browser", "http://x/?a=\"1\"&b=\t2"}}
         << onlyTitle(QStringLiteral("Ça \"&\"\t片段"))
         << QString("u s e &&_rpexternal&&http://x/?a=\"1\"&b=\t2\r\ni 00:00:00.0 00:00:10.0 Ça \"&\"\t片段\r\n");
+
+
+    // A line break in a text would end its line early and let the rest pass for an event of its own.
+    const QString injected = QStringLiteral("u 00:00:00.0 00:00:10.0 &&_rpexternal&&http://evil.example/");
+    ClipInformation broken;
+    broken.title = {true, QStringLiteral("Nice\n") + injected};
+    broken.copyright = {true, QStringLiteral("C1\r\nC2")};
+    broken.author = {true, QStringLiteral("A1\rA2")};
+    broken.keywords = {true, QStringLiteral("k1\n\nk2\n")};
+    QTest::newRow("line breaks in one-line texts are spaces")
+        << Rows{{"00:00:01.0", "00:00:09.0", "External Browser", QStringLiteral("http://a/\r\n") + injected},
+                {"00:00:02.0", "00:00:03.0", "Related Info Pane", QStringLiteral("http://b/\rx")}}
+        << broken
+        << QString("u 00:00:01.0 00:00:09.0 &&_rpexternal&&http://a/ " + injected + "\r\n"
+                   "u 00:00:02.0 00:00:03.0 &&_rpcontextwin&&http://b/ x" + rpContext + "\r\n"
+                   "i 00:00:00.0 00:00:10.0 Nice " + injected + "\r\n"
+                   "c 00:00:00.0 00:00:10.0 C1 C2\r\n"
+                   "a 00:00:00.0 00:00:10.0 A1 A2\r\n"
+                   "n 00:00:00.0 00:00:10.0 k1  k2 \r\n");
+    QTest::newRow("a title of a line break alone is a blank")
+        << Rows{} << onlyTitle(QStringLiteral("\r\n")) << QString("i 00:00:00.0 00:00:10.0  \r\n");
+    QTest::newRow("description's lines split at CR LF, CR and LF alike")
+        << Rows{} << onlyDescription(QStringLiteral("a\r\nb\rc\nd\r")) << QString("q 00:00:00.0 00:00:10.0  a b c d\r\n");
 }
 
 void ScriptWritersTest::eventScript()
@@ -151,6 +177,11 @@ void ScriptWritersTest::clickMap_data()
         << ClickMap{0, 0, 0, "a\"b", "\"x\""}
         << QString("DURATION=0:0:0:0:0\r\n<MAP START=0:0:0:0:0 END=0:0:0:0:0" + middle
                    + "a\"b\" ALT=\"\"x\"\"></MAP>\r\n");
+
+    QTest::newRow("line breaks in the URL and the show text are spaces")
+        << ClickMap{0, 0, 5, "http://a/\r\nDURATION=0:9:0:0:0", "Click\nme\r"}
+        << QString("DURATION=0:0:0:5:0\r\n<MAP START=0:0:0:0:0 END=0:0:0:5:0" + middle
+                   + "http://a/ DURATION=0:9:0:0:0\" ALT=\"Click me \"></MAP>\r\n");
 }
 
 void ScriptWritersTest::clickMap()
@@ -158,6 +189,30 @@ void ScriptWritersTest::clickMap()
     QFETCH(ClickMap, map);
     QFETCH(QString, expected);
     QCOMPARE(clickMapScript(map), expected);
+}
+
+void ScriptWritersTest::oneLineText_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("line");
+    QTest::newRow("no line break: unchanged, blanks and tabs kept") << QString(" a\tb  ") << QString(" a\tb  ");
+    QTest::newRow("empty") << QString() << QString();
+    QTest::newRow("LF") << QString("a\nb") << QString("a b");
+    QTest::newRow("CR") << QString("a\rb") << QString("a b");
+    QTest::newRow("CR LF is one line break") << QString("a\r\nb") << QString("a b");
+    QTest::newRow("LF CR is two") << QString("a\n\rb") << QString("a  b");
+    QTest::newRow("breaks at both ends and in a row") << QString("\n\na\r\n\r\nb\r") << QString("  a  b ");
+    QTest::newRow("other separators are no line breaks for a script")
+        << QString("a\u2028b\u0085c\fd\ve") << QString("a\u2028b\u0085c\fd\ve");
+}
+
+void ScriptWritersTest::oneLineText()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, line);
+    QCOMPARE(::oneLineText(text), line);
+    QCOMPARE(holdsLineBreak(text), line != text);
+    QVERIFY(!holdsLineBreak(line));
 }
 
 void ScriptWritersTest::systemTextIsWrittenInTheCodePage()
