@@ -5,6 +5,7 @@
 #include "cli/BatchValues.h"
 #include "cli/CommandLine.h"
 #include "cli/DryRunReport.h"
+#include "cli/StatusLine.h"
 #include "jobs/AppFolder.h"
 #include "jobs/MergeTool.h"
 #include "jobs/ProductInfo.h"
@@ -12,6 +13,7 @@
 #include "jobs/ProfileError.h"
 #include "jobs/ValuesTableError.h"
 #include "platform/InterruptSignals.h"
+#include "platform/Terminal.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -20,6 +22,7 @@
 #include <QTimer>
 #include <cstdio>
 #include <optional>
+#include <memory>
 
 namespace {
 
@@ -60,6 +63,27 @@ std::optional<RunValues> runValues(const CommandLine &commandLine, const QList<F
     }
 }
 
+// --skip-existing and --keep-date switch the profile's rule on, never off.
+void applyResumeOptions(const CommandLine &commandLine, OutputRule &rule)
+{
+    if (commandLine.skipExisting)
+        rule.skipExisting = true;
+    if (commandLine.keepDate)
+        rule.keepDate = true;
+}
+
+// A person at a terminal sees how far the run has come; a script reading the lines, or a log
+// file, gets nothing of it.
+std::unique_ptr<StatusLine> statusLineForTerminal(const CommandLine &commandLine, const BatchRun &run,
+                                                  const QList<BatchClip> &clips, BatchReport &report)
+{
+    if (commandLine.quiet || commandLine.json || !isTerminal(stderr))
+        return nullptr;
+    auto statusLine = std::make_unique<StatusLine>(run, clips, stderr);
+    report.keepBelowLines(*statusLine);
+    return statusLine;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -89,6 +113,7 @@ int main(int argc, char *argv[])
         profile.output.folder = *commandLine.outputFolder;
     if (commandLine.keepTree)
         profile.output.keepTree = true;
+    applyResumeOptions(commandLine, profile.output);
     if (!profile.output.folder.isEmpty())
         profile.output.folder = QDir::cleanPath(QDir::current().absoluteFilePath(profile.output.folder));
 
@@ -114,8 +139,10 @@ int main(int argc, char *argv[])
     }
 
     BatchRun run(clips, tool, commandLine.jobs);
+    run.setOutputOptions(profile.output);
     BatchReport report(run, commandLine.json, commandLine.quiet, stdout);
     report.setUnmatchedRows(values->match.unmatchedRows);
+    const std::unique_ptr<StatusLine> statusLine = statusLineForTerminal(commandLine, run, clips, report);
     InterruptSignals interrupts;
     int interruptedBy = 0;
     QObject::connect(&interrupts, &InterruptSignals::interrupted, &run, [&](int signalNumber) {

@@ -29,6 +29,8 @@ private slots:
     void installedProgramStartsInTheUsersFolder();
     void installedProgramRunsABatchWithTheInstalledTool();
     void installedCommandRunsABatchWithoutDisplay();
+    void bashCompletesTheCommand_data();
+    void bashCompletesTheCommand();
     void cleanupTestCase();
 
 private:
@@ -152,7 +154,8 @@ void InstallTest::packageHoldsTheProgramAndItsDesktopFiles()
                              "usr/share/metainfo/com.example.Clipvane.metainfo.xml",
                              "usr/share/icons/hicolor/scalable/apps/com.example.Clipvane.svg",
                              "usr/share/man/man1/clipvane.1.gz", "usr/share/doc/clipvane/copyright",
-                             "usr/share/doc/clipvane/changelog.gz"})
+                             "usr/share/doc/clipvane/changelog.gz",
+                             "usr/share/bash-completion/completions/clipvane-batch"})
         QVERIFY2(m_installedFiles.contains(QString::fromLatin1(file)), file);
     QVERIFY(m_installedFiles.contains(QStringLiteral("usr/lib/clipvane/") + installedCopyMarker));
     QVERIFY(!m_installedFiles.contains(QStringLiteral("usr/bin/rmevents")));
@@ -289,6 +292,65 @@ void InstallTest::installedCommandRunsABatchWithoutDisplay()
     }
     QCOMPARE(programFolderListing(), installedProgramFolder);
     QVERIFY(!QFileInfo::exists(m_root.filePath(QStringLiteral("command-data/Clipvane"))));
+}
+
+void InstallTest::bashCompletesTheCommand_data()
+{
+    QTest::addColumn<QString>("installed");
+    QTest::addColumn<QStringList>("words");
+    QTest::addColumn<QStringList>("offered");
+    // In a folder holding "my clips/", "sub/", a.rm, b.RMVB, c.ra, p.json, Q.JSON, t.csv and notes.txt.
+    const QStringList copies{"unpacked/usr", "prefix"};
+    for (const QString &copy : copies) {
+        const char *by = copy == QLatin1String("prefix") ? " (cmake --install)" : " (package)";
+        QTest::addRow("options%s", by) << copy << QStringList{"--"}
+                                      << QStringList{"--dry-run", "--help", "--json", "--keep-date", "--keep-tree",
+                                                     "--profile", "--skip-existing", "--values", "--version"};
+        QTest::addRow("options, begun%s", by) << copy << QStringList{"--k"} << QStringList{"--keep-date", "--keep-tree"};
+        QTest::addRow("a profile%s", by) << copy << QStringList{"--profile", ""}
+                                        << QStringList{"Q.JSON", "my clips", "p.json", "sub"};
+        QTest::addRow("a values table%s", by) << copy << QStringList{"--profile", "p.json", "--values", ""}
+                                             << QStringList{"my clips", "sub", "t.csv"};
+        QTest::addRow("an output folder%s", by) << copy << QStringList{"--profile", "p.json", "-o", ""}
+                                               << QStringList{"my clips", "sub"};
+        QTest::addRow("clips and folders%s", by) << copy << QStringList{"--profile", "p.json", ""}
+                                                << QStringList{"a.rm", "b.RMVB", "c.ra", "my clips", "sub"};
+        QTest::addRow("a folder with a blank, begun%s", by) << copy << QStringList{"my"} << QStringList{"my clips"};
+    }
+}
+
+// The installed completion file as bash loads it, asked for each word as a person's Tab would.
+void InstallTest::bashCompletesTheCommand()
+{
+    QFETCH(QString, installed);
+    QFETCH(QStringList, words);
+    QFETCH(QStringList, offered);
+    const QString completion =
+        m_root.filePath(installed + QStringLiteral("/share/bash-completion/completions/clipvane-batch"));
+    QVERIFY2(QFileInfo(completion).isFile(), qPrintable(completion));
+    QTemporaryDir folder;
+    for (const char *sub : {"my clips", "sub"})
+        QVERIFY(QDir(folder.path()).mkdir(QString::fromLatin1(sub)));
+    for (const char *file : {"a.rm", "b.RMVB", "c.ra", "p.json", "Q.JSON", "t.csv", "notes.txt"})
+        writeFile(folder.filePath(QString::fromLatin1(file)), "x");
+    // The words come as arguments, so that none of them is read as shell code.
+    const QString script = QStringLiteral(
+        "source \"$1\" || exit 3\n"
+        "complete -p clipvane-batch || exit 4\n"
+        "shift\n"
+        "COMP_WORDS=(clipvane-batch \"$@\")\n"
+        "COMP_CWORD=$#\n"
+        "_clipvane_batch\n"
+        "printf '%s\\n' \"${COMPREPLY[@]}\" | LC_ALL=C sort\n");
+    QProcess bash;
+    bash.setWorkingDirectory(folder.path());
+    bash.start(QStringLiteral("bash"), QStringList{"--norc", "--noprofile", "-c", script, "bash", completion} + words);
+    QVERIFY(bash.waitForFinished(10000));
+    const QString errors = QString::fromLocal8Bit(bash.readAllStandardError());
+    QVERIFY2(bash.exitCode() == 0, qPrintable(errors));
+    const QStringList lines = QString::fromLocal8Bit(bash.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QCOMPARE(lines.first(), QStringLiteral("complete -o filenames -F _clipvane_batch clipvane-batch"));
+    QCOMPARE(lines.mid(1), offered);
 }
 
 // The temporary folder can go only once its user may change the program folder again.
