@@ -55,6 +55,30 @@ QString FileList::details(int row) const
     return item ? item->toolTip(0) : QString();
 }
 
+FileList::Row FileList::takeRow(int row)
+{
+    const QTreeWidgetItem *item = m_view.topLevelItem(row);
+    if (!item)
+        return {};
+    const QString shownDetails = details(row);
+    Row taken{sourcePath(row),
+              outputPath(row),
+              status(row),
+              shownDetails.isEmpty() ? QStringList() : shownDetails.split(QLatin1Char('\n')),
+              item->data(0, addedFolderRole).toString(),
+              isOutputSetByHand(row)};
+    m_view.removeRow(row);
+    return taken;
+}
+
+void FileList::insertRow(int row, const Row &fileRow)
+{
+    QTreeWidgetItem *item = m_view.insertRow(row, fileRow.sourcePath, {fileRow.outputPath, fileRow.status});
+    item->setData(0, addedFolderRole, fileRow.addedFolder);
+    item->setData(0, setByHandRole, fileRow.outputSetByHand);
+    setDetails(m_view.indexOfTopLevelItem(item), fileRow.details);
+}
+
 void FileList::addClip(const QString &sourcePath, const QString &addedFolder, const OutputRule &rule)
 {
     QTreeWidgetItem *item = m_view.addRow(

@@ -2,6 +2,8 @@
 
 #include "jobs/ClipList.h"
 
+#include <QStringList>
+
 struct OutputRule;
 class ListView;
 
@@ -13,6 +15,17 @@ class ListView;
 class FileList : public ClipList
 {
 public:
+    // A whole row, as it stands: what a command that takes rows away keeps to put them back.
+    struct Row
+    {
+        QString sourcePath;
+        QString outputPath;
+        QString status;
+        QStringList details;
+        QString addedFolder;
+        bool outputSetByHand = false;
+    };
+
     explicit FileList(ListView &view) : m_view(view) {}
 
     int rowCount() const override;
@@ -31,6 +44,10 @@ public:
     void applyRule(const OutputRule &rule);
     void markOutputSetByHand(int row);
     bool isOutputSetByHand(int row) const;
+
+    // Removes the row and gives it back whole; insertRow puts such a row at a place in the list.
+    Row takeRow(int row);
+    void insertRow(int row, const Row &fileRow);
 
 private:
     ListView &m_view;

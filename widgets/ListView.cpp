@@ -62,10 +62,15 @@ void ListView::addColumn(const QString &heading, Qt::Alignment alignment, int wi
 
 QTreeWidgetItem *ListView::addRow(const QString &caption, const QStringList &subItems)
 {
+    return insertRow(rowCount(), caption, subItems);
+}
+
+QTreeWidgetItem *ListView::insertRow(int row, const QString &caption, const QStringList &subItems)
+{
     auto *item = new QTreeWidgetItem(QStringList(caption) + subItems);
     for (int column = 0; column < m_alignments.size(); ++column)
         item->setTextAlignment(column, m_alignments[column]);
-    addTopLevelItem(item);
+    insertTopLevelItem(row, item);
     return item;
 }
 

@@ -18,6 +18,7 @@ public:
 
     int rowCount() const { return topLevelItemCount(); }
     QTreeWidgetItem *addRow(const QString &caption, const QStringList &subItems);
+    QTreeWidgetItem *insertRow(int row, const QString &caption, const QStringList &subItems);
     QString caption(int row) const;
     QString subItem(int row, int index) const;
     void setSubItem(int row, int index, const QString &text);
