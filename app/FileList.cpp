@@ -8,6 +8,7 @@ namespace {
 
 const int addedFolderRole = Qt::UserRole;
 const int setByHandRole = Qt::UserRole + 1;
+const int clipValuesRole = Qt::UserRole + 2;
 
 } // namespace
 
@@ -66,7 +67,8 @@ FileList::Row FileList::takeRow(int row)
               status(row),
               shownDetails.isEmpty() ? QStringList() : shownDetails.split(QLatin1Char('\n')),
               item->data(0, addedFolderRole).toString(),
-              isOutputSetByHand(row)};
+              isOutputSetByHand(row),
+              clipValues(row)};
     m_view.removeRow(row);
     return taken;
 }
@@ -76,7 +78,27 @@ void FileList::insertRow(int row, const Row &fileRow)
     QTreeWidgetItem *item = m_view.insertRow(row, fileRow.sourcePath, {fileRow.outputPath, fileRow.status});
     item->setData(0, addedFolderRole, fileRow.addedFolder);
     item->setData(0, setByHandRole, fileRow.outputSetByHand);
-    setDetails(m_view.indexOfTopLevelItem(item), fileRow.details);
+    const int inserted = m_view.indexOfTopLevelItem(item);
+    setDetails(inserted, fileRow.details);
+    setClipValues(inserted, fileRow.values);
+}
+
+ClipValues FileList::clipValues(int row) const
+{
+    const QTreeWidgetItem *item = m_view.topLevelItem(row);
+    return item ? item->data(0, clipValuesRole).value<ClipValues>() : ClipValues();
+}
+
+void FileList::setClipValues(int row, const ClipValues &values)
+{
+    QTreeWidgetItem *item = m_view.topLevelItem(row);
+    if (!item)
+        return;
+    // An empty cell fills a placeholder as a missing one does: kept as missing, so that values
+    // read back from a table compare equal to those written.
+    ClipValues kept = values;
+    kept.cells.removeIf([](const auto &cell) { return cell.value().isEmpty(); });
+    item->setData(0, clipValuesRole, kept.isEmpty() ? QVariant() : QVariant::fromValue(kept));
 }
 
 void FileList::addClip(const QString &sourcePath, const QString &addedFolder, const OutputRule &rule)

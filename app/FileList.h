@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dialogs/ClipValuesModel.h"
 #include "jobs/ClipList.h"
 
 #include <QStringList>
@@ -11,8 +12,8 @@ class ListView;
 // sub-item 1 = status. Each row also keeps the folder its clip was added with and whether its
 // output was set by hand, so that a new output rule knows which rows it moves. A finished row
 // says what became of its clip as its tooltip and its accessible description, so that a screen
-// reader reads it too.
-class FileList : public ClipList
+// reader reads it too. A clip's own values go with its row: removing the row drops them.
+class FileList : public ClipList, public ClipValuesRows
 {
 public:
     // A whole row, as it stands: what a command that takes rows away keeps to put them back.
@@ -24,6 +25,7 @@ public:
         QStringList details;
         QString addedFolder;
         bool outputSetByHand = false;
+        ClipValues values;
     };
 
     explicit FileList(ListView &view) : m_view(view) {}
@@ -37,6 +39,8 @@ public:
     // What became of the row's clip, one item a line; shown over every column.
     void setDetails(int row, const QStringList &lines);
     QString details(int row) const;
+    ClipValues clipValues(int row) const override;
+    void setClipValues(int row, const ClipValues &values) override;
 
     // Lists a clip to be processed, found below this folder, with its output by the rule.
     void addClip(const QString &sourcePath, const QString &addedFolder, const OutputRule &rule);

@@ -17,6 +17,7 @@ class BatchRunner;
 class BitBtn;
 class ClickEventsPanel;
 class ClipCommands;
+class ClipValuesCommands;
 class ClipInformationPanel;
 class FileList;
 class FolderCommands;
@@ -92,6 +93,7 @@ public:
     ProfileCommands &profileCommands() { return *m_profileCommands; }
     ClipCommands &clipCommands() { return *m_clipCommands; }
     BatchCommands &batchCommands() { return *m_batchCommands; }
+    ClipValuesCommands &clipValuesCommands() { return *m_clipValuesCommands; }
 
     // The file list.
     bool AddClip(const QString &path);
@@ -178,4 +180,5 @@ private:
     ProfileCommands *m_profileCommands = nullptr;
     ClipCommands *m_clipCommands = nullptr;
     BatchCommands *m_batchCommands = nullptr;
+    ClipValuesCommands *m_clipValuesCommands = nullptr;
 };
