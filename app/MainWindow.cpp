@@ -236,7 +236,8 @@ void TForm1::createToolBar()
 void TForm1::createRunner()
 {
     m_fileList = std::make_unique<FileList>(*lvFiles);
-    m_runner = new BatchRunner(*m_fileList, [this] { return jobSettings(); }, this);
+    m_runner = new BatchRunner(*m_fileList, [this](int row, const ClipPlace &place) { return rowJobSettings(row, place); },
+                               this);
     Timer1 = m_runner->Timer1;
     m_components.add(Timer1, QStringLiteral("Timer1"));
     connect(m_runner, &BatchRunner::runningChanged, this, [this](bool running) { setStartEnabled(!running); });
@@ -682,4 +683,9 @@ QList<TimeEventRow> TForm1::timeEventRows() const
 JobSettings TForm1::jobSettings() const
 {
     return {timeEventRows(), clipInformation->clipInformation(), clickEvents->isOn(), clickEvents->clickMap()};
+}
+
+JobSettings TForm1::rowJobSettings(int row, const ClipPlace &place) const
+{
+    return clipJobSettings(jobSettings(), m_clipValuesOfRow ? m_clipValuesOfRow(row) : ClipValues(), place);
 }

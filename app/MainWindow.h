@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app/RememberedSettings.h"
+#include "jobs/ClipValues.h"
 #include "jobs/JobSettings.h"
 #include "jobs/OutputRule.h"
 #include "jobs/Profile.h"
@@ -10,6 +11,7 @@
 
 #include <QList>
 #include <QMainWindow>
+#include <functional>
 #include <memory>
 
 class BatchCommands;
@@ -103,6 +105,11 @@ public:
 
     // The settings of a clip's job, read from the controls as they stand.
     JobSettings jobSettings() const;
+    // A listed row's job settings: the controls' settings with the row's own values over them,
+    // filled for the row's place in the batch. What the runner reads as each job starts.
+    JobSettings rowJobSettings(int row, const ClipPlace &place) const;
+    // Where a listed row's own values come from; unset, every row takes the controls' texts.
+    void setClipValuesOfRow(std::function<ClipValues(int row)> valuesOfRow) { m_clipValuesOfRow = std::move(valuesOfRow); }
 
     BatchRunner &runner() { return *m_runner; }
 
@@ -175,6 +182,7 @@ private:
     ComponentList m_components;
     std::unique_ptr<FileList> m_fileList;
     BatchRunner *m_runner = nullptr;
+    std::function<ClipValues(int row)> m_clipValuesOfRow;
     OutputRule m_outputRule;
     FolderCommands *m_folderCommands = nullptr;
     ProfileCommands *m_profileCommands = nullptr;

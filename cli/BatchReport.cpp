@@ -105,6 +105,7 @@ void BatchReport::printSummary(int exitStatus)
                             {QStringLiteral("merged"), m_run.mergedCount()},
                             {QStringLiteral("failed"), m_run.failedCount()},
                             {QStringLiteral("notDone"), QJsonArray::fromStringList(notDone)},
+                            {QStringLiteral("unmatchedRows"), QJsonArray::fromStringList(m_unmatchedRows)},
                             {QStringLiteral("seconds"), m_run.seconds()},
                             {QStringLiteral("exitStatus"), exitStatus}}));
         return;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QStringList>
 
 #include <cstdio>
 
@@ -17,6 +18,9 @@ class BatchReport : public QObject
 public:
     BatchReport(const BatchRun &run, bool json, bool quiet, std::FILE *out, QObject *parent = nullptr);
 
+    // The SourceFile texts of the values table's rows that named no clip of the run, for the
+    // JSON summary.
+    void setUnmatchedRows(const QStringList &rows) { m_unmatchedRows = rows; }
     void printSummary(int exitStatus);
 
 private:
@@ -29,4 +33,5 @@ private:
     bool m_json;
     bool m_quiet;
     std::FILE *m_out;
+    QStringList m_unmatchedRows;
 };

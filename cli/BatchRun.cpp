@@ -4,9 +4,8 @@
 #include "jobs/FailureReasons.h"
 #include "jobs/OutputClash.h"
 
-BatchRun::BatchRun(const QList<BatchClip> &clips, const JobSettings &settings, const QString &toolPath,
-                   int jobsAtOnce, QObject *parent)
-    : QObject(parent), m_clips(clips), m_settings(settings), m_toolPath(toolPath), m_jobsAtOnce(jobsAtOnce),
+BatchRun::BatchRun(const QList<BatchClip> &clips, const QString &toolPath, int jobsAtOnce, QObject *parent)
+    : QObject(parent), m_clips(clips), m_toolPath(toolPath), m_jobsAtOnce(jobsAtOnce),
       m_done(clips.size(), false), m_clashes(std::make_unique<OutputClashes>(static_cast<const ClipList &>(*this)))
 {
 }
@@ -32,7 +31,7 @@ void BatchRun::startNext()
         emit clipStarted(index, *job);
         const QString clash = m_clashes->of(index);
         if (clash.isEmpty())
-            job->start(m_settings);
+            job->start(m_clips[index].settings);
         else
             job->fail(FailureReasons::reasonOfWarning(clash));
     }

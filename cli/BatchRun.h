@@ -12,11 +12,12 @@
 class ClipJob;
 class OutputClashes;
 
-// A clip of the run and where its merged clip goes.
+// A clip of the run, where its merged clip goes and what its scripts are made from.
 struct BatchClip
 {
     QString source;
     QString output;
+    JobSettings settings;
 };
 
 // Runs the clips' jobs, up to a number at once, in list order. A clip whose output would write
@@ -26,8 +27,7 @@ class BatchRun : public QObject, private ClipList
     Q_OBJECT
 
 public:
-    BatchRun(const QList<BatchClip> &clips, const JobSettings &settings, const QString &toolPath, int jobsAtOnce,
-             QObject *parent = nullptr);
+    BatchRun(const QList<BatchClip> &clips, const QString &toolPath, int jobsAtOnce, QObject *parent = nullptr);
     ~BatchRun() override;
 
     void start();
@@ -56,7 +56,6 @@ private:
     void jobEnded(int index, ClipJob *job);
 
     QList<BatchClip> m_clips;
-    JobSettings m_settings;
     QString m_toolPath;
     int m_jobsAtOnce;
     int m_next = 0;

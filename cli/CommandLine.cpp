@@ -35,6 +35,10 @@ CommandLine readCommandLine(const QStringList &arguments)
             commandLine.jobs = value ? value->toInt(&isNumber) : 0;
             if (value && (!isNumber || commandLine.jobs < 1 || commandLine.jobs > mostJobs))
                 commandLine.error = QStringLiteral("-j takes a whole number from 1 to %1, not \"%2\"").arg(mostJobs).arg(*value);
+        } else if (argument == QLatin1String("--values")) {
+            commandLine.values = valueOf(i, argument).value_or(QString());
+        } else if (argument == QLatin1String("--dry-run")) {
+            commandLine.dryRun = true;
         } else if (argument == QLatin1String("--json")) {
             commandLine.json = true;
         } else if (argument == QLatin1String("-q")) {
@@ -62,12 +66,15 @@ QString usageText()
         "Usage: clipvane-batch --profile FILE [OPTIONS] CLIP_OR_FOLDER...\n"
         "Merges the time events, the click event and the clip information of a Clipvane profile into\n"
         "RealMedia clips (.rm, .rmvb, .ra), as Clipvane's window does, without a window. A folder\n"
-        "gives every clip below it, in its sub-folders too.\n"
+        "gives every clip below it, in its sub-folders too. The texts may hold placeholders, filled\n"
+        "per clip: {name} {file} {ext} {folder} {index} {date} and the values table's own {Column}s.\n"
         "\n"
         "Options:\n"
         "  --profile FILE  the profile to merge (saved by Clipvane, or written by hand)\n"
         "  -o FOLDER       put the merged clips into FOLDER, over the profile's output rule\n"
         "  --keep-tree     keep the sub-folders of a given folder under the output folder\n"
+        "  --values FILE   give clips values of their own from a CSV table (SourceFile, Title, ...)\n"
+        "  --dry-run       print what each clip would get, placeholders filled; merge and write nothing\n"
         "  -j N            merge N clips at once (default 1)\n"
         "  --json          one JSON object per line: each clip's start, progress and end, then a summary\n"
         "  -q              print only failures and the summary\n"
@@ -75,9 +82,10 @@ QString usageText()
         "  --version       print the version\n"
         "\n"
         "Exit status:\n"
-        "  0    every clip was merged\n"
+        "  0    every clip was merged (with --dry-run: the plan was printed)\n"
         "  1    at least one clip failed (the others were still merged)\n"
-        "  2    nothing was attempted: bad usage, a profile refused, no clip found, the tool missing\n"
+        "  2    nothing was attempted: bad usage, a profile or values table refused, no clip found,\n"
+        "       the tool missing\n"
         "  130  interrupted by Ctrl+C (SIGINT)\n"
         "  143  ended by SIGTERM\n");
 }

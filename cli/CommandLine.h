@@ -12,6 +12,9 @@ struct CommandLine
     std::optional<QString> outputFolder;
     bool keepTree = false;
     int jobs = 1;
+    // --values FILE: the clips' own values; --dry-run: print what each clip would get, merge nothing.
+    QString values;
+    bool dryRun = false;
     bool json = false;
     bool quiet = false;
     QStringList clipsAndFolders;

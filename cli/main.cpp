@@ -2,19 +2,24 @@
 #include "cli/BatchReport.h"
 #include "cli/BatchRun.h"
 #include "cli/BatchSources.h"
+#include "cli/BatchValues.h"
 #include "cli/CommandLine.h"
+#include "cli/DryRunReport.h"
 #include "jobs/AppFolder.h"
 #include "jobs/MergeTool.h"
 #include "jobs/ProductInfo.h"
 #include "jobs/Profile.h"
 #include "jobs/ProfileError.h"
+#include "jobs/ValuesTableError.h"
 #include "platform/InterruptSignals.h"
 
 #include <QCoreApplication>
+#include <QDate>
 #include <QDir>
 #include <QFileInfo>
 #include <QTimer>
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -30,12 +35,38 @@ int refuse(const QString &problem, bool pointToHelp = false)
     return exitNothingAttempted;
 }
 
+// The --values table over the run's clips, its notes on standard error unless quiet; none when
+// the table is refused, which has then been said.
+std::optional<RunValues> runValues(const CommandLine &commandLine, const QList<FoundClip> &clips)
+{
+    if (commandLine.values.isEmpty())
+        return RunValues();
+    try {
+        RunValues values = readRunValues(commandLine.values, clips);
+        if (!commandLine.quiet) {
+            QStringList notes = values.notes;
+            // With --json the summary lists the unmatched rows.
+            if (!commandLine.json) {
+                for (const QString &row : std::as_const(values.match.unmatchedRows))
+                    notes.append(QStringLiteral("the values table's row \"%1\" names no clip of this run").arg(row));
+            }
+            for (const QString &note : std::as_const(notes))
+                std::fprintf(stderr, "clipvane-batch: note: %s\n", qPrintable(note));
+        }
+        return values;
+    } catch (const ValuesTableError &error) {
+        refuse(error.message());
+        return std::nullopt;
+    }
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName(ProductInfo::name);
+    const QDate batchDate = QDate::currentDate();
     const CommandLine commandLine = readCommandLine(QCoreApplication::arguments().mid(1));
     if (commandLine.help) {
         std::fputs(qPrintable(usageText()), stdout);
@@ -73,12 +104,18 @@ int main(int argc, char *argv[])
     }
     if (sources.clips.isEmpty())
         return refuse(QStringLiteral("no clip found"));
-    QList<BatchClip> clips;
-    for (const FoundClip &clip : sources.clips)
-        clips.append({clip.source, ruleOutputPath(profile.output, clip.source, clip.addedFolder)});
+    const std::optional<RunValues> values = runValues(commandLine, sources.clips);
+    if (!values)
+        return exitNothingAttempted;
+    const QList<BatchClip> clips = batchClips(profile, sources.clips, values->match, batchDate);
+    if (commandLine.dryRun) {
+        printDryRun(clips, values->match.unmatchedRows, commandLine.json, stdout);
+        return exitMerged;
+    }
 
-    BatchRun run(clips, profile.settings, tool, commandLine.jobs);
+    BatchRun run(clips, tool, commandLine.jobs);
     BatchReport report(run, commandLine.json, commandLine.quiet, stdout);
+    report.setUnmatchedRows(values->match.unmatchedRows);
     InterruptSignals interrupts;
     int interruptedBy = 0;
     QObject::connect(&interrupts, &InterruptSignals::interrupted, &run, [&](int signalNumber) {

@@ -74,6 +74,7 @@ void BatchRunner::startBatch(std::optional<QList<int>> rows)
             m_clips.setStatus(row, RowStatus::toBeProcessed);
     }
     m_running = true;
+    m_batchDate = QDate::currentDate();
     emit runningChanged(true);
     m_stopRequested = false;
     m_currentItem = -1;
@@ -146,7 +147,7 @@ BatchRunner::JobStart BatchRunner::startJob(int row)
     const QString source = m_clips.sourcePath(row);
     const QString output = m_clips.outputPath(row);
     m_jobSourcePath = source;
-    const JobSettings settings = m_readSettings();
+    const JobSettings settings = m_readSettings(row, {source, row + 1, m_batchDate});
     setProgressMaximum(MergeTool::MeasureFile(source));
     try {
         WriteEvents(workingFolder(), settings);

@@ -3,6 +3,7 @@
 #include "jobs/JobRecord.h"
 #include "jobs/JobSettings.h"
 #include "jobs/MergeTool.h"
+#include "jobs/Placeholders.h"
 #include "platform/UserPrompts.h"
 
 #include <QElapsedTimer>
@@ -26,7 +27,9 @@ class BatchRunner : public QObject
     Q_OBJECT
 
 public:
-    using SettingsReader = std::function<JobSettings()>;
+    // A row's settings as its job starts; the place tells the row's clip, its position from 1
+    // and the day the batch started, for the placeholders.
+    using SettingsReader = std::function<JobSettings(int row, const ClipPlace &place)>;
 
     BatchRunner(ClipList &clips, SettingsReader readSettings, QObject *parent = nullptr);
     ~BatchRunner() override;
@@ -51,6 +54,8 @@ public:
     QString jobOutputPath() const { return m_jobOutputPath; }
     qint64 lastSize() const { return m_lastSize; }
     int currentItem() const { return m_currentItem; }
+    // The local day the running (or last) batch started: every clip of a batch fills {date} alike.
+    QDate batchDate() const { return m_batchDate; }
     // The log's lines as the last poll read them.
     const QStringList &resultLines() const { return m_resultLines; }
 
@@ -88,6 +93,7 @@ private:
     int m_currentItem = -1;
     bool m_stopRequested = false;
     bool m_running = false;
+    QDate m_batchDate;
     qint64 m_progressMaximum = 0;
     // The rows of a batch started with only some rows, in list order; none: every row.
     std::optional<QList<int>> m_onlyRows;

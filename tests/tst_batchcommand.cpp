@@ -4,6 +4,8 @@
 #include "app/MainWindow.h"
 #include "app/ProfileCommands.h"
 #include "jobs/BatchRunner.h"
+#include "jobs/ClipPaths.h"
+#include "jobs/ClipReader.h"
 #include "jobs/FailureReasons.h"
 #include "jobs/Profile.h"
 #include "widgets/ListView.h"
@@ -22,12 +24,19 @@
 #include <csignal>
 #include <unistd.h>
 
+Q_DECLARE_METATYPE(Profile)
+
 class BatchCommandTest : public QObject
 {
     Q_OBJECT
 
 private slots:
+    void windowAndCommandGiveIdenticalClips_data();
     void windowAndCommandGiveIdenticalClips();
+    void valuesTableGivesEachClipItsOwnTexts();
+    void valuesTableRefusedOrMissing_data();
+    void valuesTableRefusedOrMissing();
+    void dryRunPrintsEachClipsPlanAndWritesNothing();
     void exitStatus_data();
     void exitStatus();
     void jsonLinesTellEveryClipsStartAndEnd();
@@ -173,14 +182,31 @@ QList<QJsonObject> jsonLines(const QByteArray &out)
 
 } // namespace
 
+void BatchCommandTest::windowAndCommandGiveIdenticalClips_data()
+{
+    QTest::addColumn<Profile>("profile");
+    QTest::addColumn<QString>("title");
+
+    QTest::newRow("the profile's texts") << fullProfile() << QStringLiteral("Título");
+    Profile filled = fullProfile();
+    filled.settings.timeEvents[0].url = QStringLiteral("http://example.com/{folder}/{name}?i={index}&d={date}");
+    filled.settings.clipInformation.title.text = QStringLiteral("Título {name} {ext} {unknown}");
+    filled.settings.clipInformation.description.text = QStringLiteral("{file}\nLine two");
+    filled.settings.clickMap.popUpUrl = QStringLiteral("http://example.com/{name}");
+    filled.settings.clickMap.showText = QStringLiteral("Open {name}");
+    QTest::newRow("placeholders filled alike") << filled << QStringLiteral("Título spring rmvb {unknown}");
+}
+
 // One profile, one clip: the window's batch and the command write the same bytes.
 void BatchCommandTest::windowAndCommandGiveIdenticalClips()
 {
+    QFETCH(Profile, profile);
+    QFETCH(QString, title);
+
     QTemporaryDir folder;
     const QString clip = folder.filePath(QStringLiteral("spring.rmvb"));
     writeRealMediaClip(clip, 120000);
     const QString profilePath = folder.filePath(QStringLiteral("spring.json"));
-    Profile profile = fullProfile();
     profile.output = {folder.filePath(QStringLiteral("window")), QStringLiteral("w_"), false};
     writeProfileFile(profilePath, profile);
 
@@ -202,6 +228,180 @@ void BatchCommandTest::windowAndCommandGiveIdenticalClips()
     QCOMPARE(readFile(folder.filePath(QStringLiteral("command/w_spring.rmvb"))), byWindow);
     QCOMPARE(run.out.split('\n').first(),
              QStringLiteral("Success  %1 -> %2").arg(clip, folder.filePath("command/w_spring.rmvb")).toLocal8Bit());
+    const ClipContents contents = readClipContents(folder.filePath(QStringLiteral("window/w_spring.rmvb")));
+    QStringList titles;
+    for (const ClipContents::Information &information : contents.information) {
+        if (information.field == QLatin1String("title"))
+            titles << information.text;
+    }
+    QCOMPARE(titles, QStringList{title});
+}
+
+namespace {
+
+// The title each clip carries, by file name.
+QMap<QString, QString> titlesOf(const QStringList &clips)
+{
+    QMap<QString, QString> titles;
+    for (const QString &clip : clips) {
+        QString title = QStringLiteral("(none)");
+        for (const ClipContents::Information &information : readClipContents(clip).information) {
+            if (information.field == QLatin1String("title"))
+                title = information.text;
+        }
+        titles.insert(QFileInfo(clip).fileName(), title);
+    }
+    return titles;
+}
+
+} // namespace
+
+// A table with a "*" row, a row by full path, one relative to the table, "-", and a row for a
+// clip not in the run: each merged clip carries its own title, the stray row is told.
+void BatchCommandTest::valuesTableGivesEachClipItsOwnTexts()
+{
+    QTemporaryDir folder;
+    const QStringList clips = writeGoodClips(folder.filePath(QStringLiteral("clips")), 4);
+    Profile profile = fullProfile();
+    profile.output = {folder.filePath(QStringLiteral("out")), QString(), false};
+    writeProfileFile(folder.filePath(QStringLiteral("p.json")), profile);
+    QDir().mkpath(folder.filePath(QStringLiteral("tables")));
+    const QString table = folder.filePath(QStringLiteral("tables/values.csv"));
+    writeFile(table, "\xEF\xBB\xBF" + QStringLiteral("sourcefile;Title;Show\r\n"
+                                    "*;{Show} {index};Default\r\n"
+                                    "%1;Own {name};\r\n"
+                                    "../clips/sub/clip2.rm;-;\r\n"
+                                    "../clips/clip3.rm;;Third\r\n"
+                                    "gone.rm;Gone;\r\n")
+                         .arg(clips[0])
+                         .toUtf8());
+    const CommandFolder command;
+    m_appFolder.installMergeTool();
+
+    const Run run = runCommand(command.command(), {"--json", "--profile", folder.filePath("p.json"), "--values", table,
+                                                   folder.filePath("clips/clip0.rm"), folder.filePath("clips/clip1.rm"),
+                                                   folder.filePath("clips/sub/clip2.rm"), folder.filePath("clips/clip3.rm")});
+    QCOMPARE(run.exitStatus, 0);
+    const QJsonObject summary = jsonLines(run.out).last();
+    QCOMPARE(summary.value(QStringLiteral("unmatchedRows")).toArray(), QJsonArray{"gone.rm"});
+    QCOMPARE(summary.value(QStringLiteral("merged")).toInt(), 4);
+    QVERIFY2(!run.errors.contains("gone.rm"), run.errors.constData());
+    const QMap<QString, QString> expected{{"clip0.rm", "Own clip0"}, {"clip1.rm", "Default 2"},
+                                          {"clip2.rm", "(none)"}, {"clip3.rm", "Third 4"}};
+    QCOMPARE(titlesOf({folder.filePath("out/clip0.rm"), folder.filePath("out/clip1.rm"), folder.filePath("out/clip2.rm"),
+                       folder.filePath("out/clip3.rm")}),
+             expected);
+
+    // Without --json the stray row is a note on standard error; -q leaves it out.
+    for (const bool quiet : {false, true}) {
+        QStringList arguments{"--profile", folder.filePath("p.json"), "--values", table, "-o", folder.filePath(quiet ? "q" : "t"),
+                              folder.filePath("clips/clip0.rm")};
+        if (quiet)
+            arguments.prepend(QStringLiteral("-q"));
+        const Run plain = runCommand(command.command(), arguments);
+        QCOMPARE(plain.exitStatus, 0);
+        QCOMPARE(plain.errors.contains("the values table's row \"gone.rm\" names no clip of this run"), !quiet);
+        QCOMPARE(plain.errors.contains("\"../clips/clip3.rm\" names no clip"), !quiet);
+    }
+}
+
+void BatchCommandTest::valuesTableRefusedOrMissing_data()
+{
+    QTest::addColumn<QByteArray>("table");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("two rows for one clip") << QByteArray("SourceFile,Title\nclip0.rm,A\n./clip0.rm,B\n")
+                                           << "lines 2 and 3 both name the clip";
+    QTest::newRow("quote left open") << QByteArray("SourceFile,Title\nclip0.rm,\"A\n") << "line 2: a quote opened here is never closed";
+    QTest::newRow("no SourceFile column") << QByteArray("Clip,Title\nclip0.rm,A\n") << "line 1: no column is named SourceFile";
+    QTest::newRow("no such file") << QByteArray() << "can't be used: ";
+}
+
+// A refused table stops the run before any clip: exit 2, the file and the line named, nothing
+// written.
+void BatchCommandTest::valuesTableRefusedOrMissing()
+{
+    QFETCH(QByteArray, table);
+    QFETCH(QString, message);
+
+    QTemporaryDir folder;
+    const QStringList clips = writeGoodClips(folder.path(), 1);
+    writeProfileFile(folder.filePath(QStringLiteral("p.json")), fullProfile());
+    const QString tablePath = folder.filePath(QStringLiteral("values.csv"));
+    if (!table.isEmpty())
+        writeFile(tablePath, table);
+    const QMap<QString, QByteArray> before = filesBelow(folder.path());
+    const CommandFolder command;
+    for (const QString &mode : {QStringLiteral("--json"), QStringLiteral("--dry-run")}) {
+        const Run run = runCommand(command.command(), {mode, "--profile", folder.filePath("p.json"), "--values", tablePath, clips[0]});
+        QCOMPARE(run.exitStatus, 2);
+        QVERIFY(run.out.isEmpty());
+        const QString errors = QString::fromLocal8Bit(run.errors);
+        QVERIFY2(errors.startsWith(QStringLiteral("clipvane-batch: The values table \"%1\" can't be used: ").arg(tablePath)),
+                 qPrintable(errors));
+        QVERIFY2(errors.contains(message), qPrintable(errors));
+        QCOMPARE(filesBelow(folder.path()), before);
+    }
+}
+
+// --dry-run prints per clip what it would get, placeholders filled, and touches no file.
+void BatchCommandTest::dryRunPrintsEachClipsPlanAndWritesNothing()
+{
+    QTemporaryDir folder;
+    const QStringList clips = writeGoodClips(folder.filePath(QStringLiteral("week 1")), 2);
+    Profile profile = fullProfile();
+    profile.settings.timeEvents = {{"00:00:01.0", "00:00:03.5", "External Browser", "http://example.com/{City}/{name}"}};
+    profile.settings.clipInformation.author.checked = false;
+    profile.settings.clipInformation.description.text = QStringLiteral("{folder}\nLine two");
+    writeProfileFile(folder.filePath(QStringLiteral("p.json")), profile);
+    const QString table = folder.filePath(QStringLiteral("values.csv"));
+    writeFile(table, "SourceFile,Title,City,ShowText\r\nweek 1/clip1.rm,Own {City},Bergen & co,-\r\n*,,Oslo,\r\n");
+    const QMap<QString, QByteArray> before = filesBelow(folder.path());
+    const CommandFolder command;
+
+    const Run text = runCommand(command.command(), {"--dry-run", "--profile", folder.filePath("p.json"), "--values", table,
+                                                    folder.filePath("week 1")});
+    QCOMPARE(text.exitStatus, 0);
+    const QString expected = QStringLiteral("%1 -> %2\n"
+                                            "    Title: Título\n"
+                                            "    Copyright: © 2026\n"
+                                            "    Keywords: promo, spring\n"
+                                            "    Description: week 1 Line two\n"
+                                            "    Show text: Click here\n"
+                                            "    Pop-up URL: http://example.com/pop\n"
+                                            "    Time event 00:00:01.0-00:00:03.5 External Browser: http://example.com/Oslo/clip0\n"
+                                            "%3 -> %4\n"
+                                            "    Title: Own Bergen & co\n"
+                                            "    Copyright: © 2026\n"
+                                            "    Keywords: promo, spring\n"
+                                            "    Description: week 1 Line two\n"
+                                            "    Time event 00:00:01.0-00:00:03.5 External Browser: http://example.com/Bergen%20%26%20co/clip1\n"
+                                            "2 clips planned; nothing merged or written (--dry-run).\n")
+                                 .arg(clips[0], defaultOutputPath(clips[0]), clips[1], defaultOutputPath(clips[1]));
+    QCOMPARE(QString::fromLocal8Bit(text.out), expected);
+
+    const Run json = runCommand(command.command(), {"--dry-run", "--json", "--profile", folder.filePath("p.json"), "--values",
+                                                    table, folder.filePath("week 1")});
+    QCOMPARE(json.exitStatus, 0);
+    const QList<QJsonObject> lines = jsonLines(json.out);
+    QCOMPARE(lines.size(), 3);
+    const QJsonObject second = lines[1];
+    QCOMPARE(second.value("event").toString(), QStringLiteral("plan"));
+    QCOMPARE(second.value("index").toInt(), 1);
+    QCOMPARE(second.value("source").toString(), clips[1]);
+    QCOMPARE(second.value("output").toString(), defaultOutputPath(clips[1]));
+    QCOMPARE(second.keys(), (QStringList{"copyright", "description", "event", "index", "keywords", "output", "source",
+                                         "timeEvents", "title"}));
+    QCOMPARE(second.value("title").toString(), QStringLiteral("Own Bergen & co"));
+    QCOMPARE(second.value("description").toString(), QStringLiteral("week 1\nLine two"));
+    QCOMPARE(second.value("timeEvents").toArray(),
+             (QJsonArray{QJsonObject{{"start", "00:00:01.0"}, {"end", "00:00:03.5"}, {"target", "External Browser"},
+                                     {"url", "http://example.com/Bergen%20%26%20co/clip1"}}}));
+    QCOMPARE(lines[0].value("showText").toString(), QStringLiteral("Click here"));
+    QCOMPARE(lines[2].value("event").toString(), QStringLiteral("summary"));
+    QCOMPARE(lines[2].value("unmatchedRows").toArray(), QJsonArray());
+    QCOMPARE(lines[2].value("exitStatus").toInt(), 0);
+    QCOMPARE(filesBelow(folder.path()), before);
 }
 
 void BatchCommandTest::exitStatus_data()

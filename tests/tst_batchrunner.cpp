@@ -81,7 +81,7 @@ struct Batch
     TemporaryAppFolder folder;
     ClipRows clips;
     JobSettings settings;
-    BatchRunner runner{clips, [this] { return settings; }};
+    BatchRunner runner{clips, [this](int, const ClipPlace &) { return settings; }};
     ToolReaper reaper{runner};
     QList<Message> messages;
     // Runs while a message would be shown (a person reading it).
@@ -388,7 +388,7 @@ void BatchRunnerTest::secondRunnerCannotShareTheFolder()
     ClipRows secondClips;
     secondClips.rows.append({batch.folder.filePath(QStringLiteral("a.rm")), batch.folder.filePath(QStringLiteral("b.rm")),
                              RowStatus::toBeProcessed});
-    BatchRunner second(secondClips, [] { return JobSettings(); });
+    BatchRunner second(secondClips, [](int, const ClipPlace &) { return JobSettings(); });
     QStringList secondMessages;
     QObject::connect(&second, &BatchRunner::messageRequested,
                      [&](const QString &title, const QString &text) { secondMessages << title << text; });
