@@ -44,6 +44,7 @@ ClipValuesCommands::ClipValuesCommands(TForm1 &form) : QObject(&form), m_form(fo
 
     m_model = new ClipValuesModel(form.fileList(), [&form] { return form.jobSettings(); }, this);
     m_model->follow(*form.lvFiles->model());
+    form.setClipValuesOfRow([this](int row) { return m_model->rowValues(row); });
     connect(form.clickEvents, &ClickEventsPanel::changed, m_model, &ClipValuesModel::batchChanged);
     connect(form.clipInformation, &ClipInformationPanel::changed, m_model, &ClipValuesModel::batchChanged);
     connect(m_model, &ClipValuesModel::valuesEdited, this, [this] { m_changed = true; });

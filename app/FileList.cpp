@@ -91,14 +91,8 @@ ClipValues FileList::clipValues(int row) const
 
 void FileList::setClipValues(int row, const ClipValues &values)
 {
-    QTreeWidgetItem *item = m_view.topLevelItem(row);
-    if (!item)
-        return;
-    // An empty cell fills a placeholder as a missing one does: kept as missing, so that values
-    // read back from a table compare equal to those written.
-    ClipValues kept = values;
-    kept.cells.removeIf([](const auto &cell) { return cell.value().isEmpty(); });
-    item->setData(0, clipValuesRole, kept.isEmpty() ? QVariant() : QVariant::fromValue(kept));
+    if (QTreeWidgetItem *item = m_view.topLevelItem(row))
+        item->setData(0, clipValuesRole, values == ClipValues() ? QVariant() : QVariant::fromValue(values));
 }
 
 void FileList::addClip(const QString &sourcePath, const QString &addedFolder, const OutputRule &rule)

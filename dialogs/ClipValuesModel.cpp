@@ -163,13 +163,23 @@ const ClipValuesModel::ShownRow &ClipValuesModel::shownRow(int row) const
             m_batch = m_batchSettings();
         // The preview fills {date} with today, the day a batch started now would get.
         const ClipPlace place{m_rows.sourcePath(row), row + 1, QDate::currentDate()};
-        ShownRow made{m_rows.clipValues(row), {}};
+        ShownRow made{rowValues(row), {}};
         const JobSettings settings = clipJobSettings(*m_batch, made.values, place);
         for (int item = 0; item < clipItemCount; ++item)
             made.texts[size_t(item)] = shownItemText(settings, ClipItem(item));
         shown = std::move(made);
     }
     return *shown;
+}
+
+ClipValues ClipValuesModel::rowValues(int row) const
+{
+    ClipValues values = m_rows.clipValues(row);
+    for (const QString &column : m_ownColumns) {
+        if (!values.cells.contains(column))
+            values.cells.insert(column, QString());
+    }
+    return values;
 }
 
 QString ClipValuesModel::ownText(const ShownRow &shown, int column) const
@@ -244,8 +254,6 @@ bool ClipValuesModel::setData(const QModelIndex &index, const QVariant &value, i
     const QString text = value.toString();
     if (index.column() < firstOwnColumn)
         values.setItem(ClipItem(index.column() - firstItemColumn), text);
-    else if (text.isEmpty())
-        values.cells.remove(m_ownColumns[index.column() - firstOwnColumn]);
     else
         values.cells[m_ownColumns[index.column() - firstOwnColumn]] = text;
     if (values == m_rows.clipValues(index.row()))

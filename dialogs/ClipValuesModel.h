@@ -52,6 +52,10 @@ public:
     QStringList ownColumns() const { return m_ownColumns; }
     void setOwnColumns(const QStringList &columns);
 
+    // The row's values as its job reads them: a cell, empty when it has none, for every own
+    // column, as a table gives every clip, so that {Column} fills alike for a clip listed later.
+    ClipValues rowValues(int row) const;
+
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;

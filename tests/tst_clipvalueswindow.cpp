@@ -306,6 +306,18 @@ void ClipValuesWindowTest::followsTheListAndTheTabs()
     QCOMPARE(table()->rowCount(), 0);
     addClips({"c.rm"});
     QCOMPARE(valuesOf(0), ClipValues());
+
+    // A clip listed after a table came fills the table's columns as an empty cell, as a clip
+    // without a row does; the batch merges what the window shows.
+    const QString tablePath = m_clips->filePath(QStringLiteral("places.csv"));
+    writeFile(tablePath, "SourceFile,Place\nc.rm,Oslo\n");
+    QVERIFY(m_form->clipValuesCommands().importValues(tablePath));
+    addClips({"d.rm"});
+    m_form->clipInformation->Edit1->setText(QStringLiteral("In {Place}."));
+    QCOMPARE((QStringList{cell(0, title), cell(1, title)}), (QStringList{"In Oslo.", "In ."}));
+    for (int row = 0; row < 2; ++row)
+        QCOMPARE(m_form->rowJobSettings(row, {m_paths[row + 3], row + 1, QDate::currentDate()}).clipInformation.title.text,
+                 cell(row, title));
 }
 
 // A row taken whole and put back keeps its values, its place and its status.
