@@ -24,8 +24,8 @@ ClipValuesWindow::ClipValuesWindow(ClipValuesModel &model, QWidget *parent) : QW
     // Rows of one height and columns of set widths: nothing measures every row of a long list.
     table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
-    table->horizontalHeader()->setDefaultSectionSize(140);
-    table->horizontalHeader()->resizeSection(ClipValuesModel::clipColumn, 160);
+    table->horizontalHeader()->setDefaultSectionSize(112);
+    table->horizontalHeader()->resizeSection(ClipValuesModel::clipColumn, 130);
     table->horizontalHeader()->setStretchLastSection(true);
 
     auto *buttons = new QDialogButtonBox(this);
@@ -36,7 +36,7 @@ ClipValuesWindow::ClipValuesWindow(ClipValuesModel &model, QWidget *parent) : QW
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(table);
     layout->addWidget(buttons);
-    resize(900, 420);
+    resize(960, 420);
 
     connect(importButton, &QPushButton::clicked, this, &ClipValuesWindow::importRequested);
     connect(exportButton, &QPushButton::clicked, this, &ClipValuesWindow::exportRequested);

@@ -4,6 +4,8 @@
 
 #include "app/MainWindow.h"
 #include "app/BatchCommands.h"
+#include "app/ClipValuesCommands.h"
+#include "app/FileList.h"
 #include "dialogs/ClickEventsPanel.h"
 #include "dialogs/ClipInformationPanel.h"
 #include "jobs/BatchRunner.h"
@@ -11,6 +13,8 @@
 #include "dialogs/AboutBox.h"
 #include "dialogs/BatchLogWindow.h"
 #include "dialogs/ClipContentsWindow.h"
+#include "dialogs/ClipValuesModel.h"
+#include "dialogs/ClipValuesWindow.h"
 #include "dialogs/OutputRuleDialog.h"
 #include "dialogs/OutputFileDialog.h"
 #include "dialogs/EventDialog.h"
@@ -69,6 +73,7 @@ private slots:
     void failedRowsSayWhyAndRetryMergesThemOnly();
     void batchEndAsksForAttention_data();
     void batchEndAsksForAttention();
+    void clipValuesTellTheBatchsApart();
 
 private:
     // The main window's dialog of this name ("event", "file", "about"), over a selected file row;
@@ -270,6 +275,8 @@ std::unique_ptr<QWidget> ScreenTest::createDialog(const QString &window)
         return std::make_unique<OutputRuleDialog>(OutputRule(), QString(), m_form.get());
     if (window == QLatin1String("batch log"))
         return std::make_unique<BatchLogWindow>(m_form.get());
+    if (window == QLatin1String("clip values"))
+        return std::make_unique<ClipValuesWindow>(m_form->clipValuesCommands().model(), m_form.get());
     if (window == QLatin1String("clip contents"))
         return std::make_unique<ClipContentsWindow>(QStringLiteral("a.rm"), QStringLiteral("Done_a.rm"), m_form.get());
     return nullptr;
@@ -286,6 +293,7 @@ void ScreenTest::windowTitles_data()
     QTest::newRow("output folder dialog") << "output folder" << "Output Folder";
     QTest::newRow("batch log") << "batch log" << "Batch Log";
     QTest::newRow("clip contents") << "clip contents" << "Clip Contents - a.rm";
+    QTest::newRow("clip values") << "clip values" << "Clip Values";
 }
 
 void ScreenTest::windowTitles()
@@ -669,6 +677,42 @@ void ScreenTest::batchEndAsksForAttention()
     QTRY_VERIFY_WITH_TIMEOUT(!m_form->runner().isRunning(), 20000);
     QCOMPARE(prompts.messageTexts(), QStringList{"Processing finish!"});
     QCOMPARE(askedAtNotice, asks);
+}
+
+// In the Clip Values window a value the clip takes from the batch is drawn grey and said to be the
+// batch's; the clip's own is drawn in the text colour and said plainly.
+void ScreenTest::clipValuesTellTheBatchsApart()
+{
+    ClipInformation information;
+    information.title = {true, QStringLiteral("Weekly {name}")};
+    m_form->clipInformation->setClipInformation(information);
+    m_form->AddClip(QStringLiteral("/clips/intro.rm"));
+    ClipValues own;
+    own.setItem(ClipItem::Author, QStringLiteral("Ann for {name}"));
+    m_form->fileList().setClipValues(0, own);
+    m_form->clipValuesCommands().actClipValuesExecute();
+    ClipValuesWindow *window = m_form->clipValuesCommands().clipValuesWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+
+    const int titleColumn = ClipValuesModel::firstItemColumn + int(ClipItem::Title);
+    const int authorColumn = ClipValuesModel::firstItemColumn + int(ClipItem::Author);
+    QAccessibleInterface *interface = QAccessible::queryAccessibleInterface(window->table);
+    QVERIFY(interface && interface->tableInterface());
+    const auto spoken = [&](int column) { return interface->tableInterface()->cellAt(0, column)->text(QAccessible::Name); };
+    QCOMPARE(spoken(titleColumn), QStringLiteral("Title: Weekly intro (from the batch)"));
+    QCOMPARE(spoken(authorColumn), QStringLiteral("Author: Ann for intro"));
+
+    const auto cellPixels = [&](int column) {
+        const QRect cell = window->table->visualRect(window->table->model()->index(0, column));
+        return screenPixels(*window->table->viewport()).copy(cell.adjusted(1, 1, -1, -1));
+    };
+    const QColor background = window->table->viewport()->palette().color(QPalette::Base);
+    const QColor titleColour = textColour(cellPixels(titleColumn), background);
+    const QColor authorColour = textColour(cellPixels(authorColumn), background);
+    QVERIFY2(near(titleColour, ClipValuesModel::inheritedColour), qPrintable(titleColour.name()));
+    QVERIFY2(near(authorColour, window->table->palette().color(QPalette::Text)), qPrintable(authorColour.name()));
+    window->close();
+    m_form->clipInformation->setClipInformation(ClipInformation());
 }
 
 QTEST_MAIN(ScreenTest)
