@@ -9,6 +9,7 @@ namespace {
 
 const int addedFolderRole = Qt::UserRole;
 const int setByHandRole = Qt::UserRole + 1;
+const int clipValuesRole = Qt::UserRole + 2;
 
 } // namespace
 
@@ -56,6 +57,18 @@ QString FileList::details(int row) const
     return item ? item->toolTip(0) : QString();
 }
 
+ClipValues FileList::clipValues(int row) const
+{
+    const QTreeWidgetItem *item = m_view.topLevelItem(row);
+    return item ? item->data(0, clipValuesRole).value<ClipValues>() : ClipValues();
+}
+
+void FileList::setClipValues(int row, const ClipValues &values)
+{
+    if (QTreeWidgetItem *item = m_view.topLevelItem(row))
+        item->setData(0, clipValuesRole, values == ClipValues() ? QVariant() : QVariant::fromValue(values));
+}
+
 void FileList::addClip(const QString &sourcePath, const QString &addedFolder, const OutputRule &rule)
 {
     QTreeWidgetItem *item = m_view.addRow(
@@ -93,7 +106,8 @@ FileRow FileList::row(int row) const
             status(row),
             isOutputSetByHand(row),
             m_view.topLevelItem(row)->data(0, addedFolderRole).toString(),
-            details.isEmpty() ? QStringList() : details.split(QLatin1Char('\n'))};
+            details.isEmpty() ? QStringList() : details.split(QLatin1Char('\n')),
+            clipValues(row)};
 }
 
 FileRow FileList::takeRow(int row)
@@ -125,4 +139,5 @@ void FileList::writeRow(int row, const FileRow &value)
     item->setData(0, addedFolderRole, value.addedFolder);
     item->setData(0, setByHandRole, value.outputSetByHand);
     setDetails(row, value.details);
+    setClipValues(row, value.values);
 }

@@ -2,7 +2,10 @@
 #pragma once
 
 #include "app/FileRow.h"
+#include "dialogs/ClipValuesModel.h"
 #include "jobs/ClipList.h"
+
+#include <QStringList>
 
 struct OutputRule;
 class ListView;
@@ -11,8 +14,8 @@ class ListView;
 // sub-item 1 = status. Each row also keeps the folder its clip was added with and whether its
 // output was set by hand, so that a new output rule knows which rows it moves. A finished row
 // says what became of its clip as its tooltip and its accessible description, so that a screen
-// reader reads it too.
-class FileList : public ClipList
+// reader reads it too. A clip's own values go with its row: removing the row drops them.
+class FileList : public ClipList, public ClipValuesRows
 {
 public:
     explicit FileList(ListView &view) : m_view(view) {}
@@ -26,6 +29,8 @@ public:
     // What became of the row's clip, one item a line; shown over every column.
     void setDetails(int row, const QStringList &lines);
     QString details(int row) const;
+    ClipValues clipValues(int row) const override;
+    void setClipValues(int row, const ClipValues &values) override;
 
     // Lists a clip to be processed, found below this folder, with its output by the rule.
     void addClip(const QString &sourcePath, const QString &addedFolder, const OutputRule &rule);

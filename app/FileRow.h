@@ -1,6 +1,8 @@
 // FileRow: one row of the file list, whole.
 #pragma once
 
+#include "jobs/ClipValues.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -15,6 +17,8 @@ struct FileRow
     QString addedFolder;
     // What became of the row's last job, one item a line.
     QStringList details;
+    // The clip's own values, which go with its row.
+    ClipValues values;
 
     bool operator==(const FileRow &) const = default;
 };

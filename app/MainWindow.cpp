@@ -3,6 +3,7 @@
 
 #include "app/BatchCommands.h"
 #include "app/ClipCommands.h"
+#include "app/ClipValuesCommands.h"
 #include "app/FileList.h"
 #include "app/FolderCommands.h"
 #include "app/ProfileCommands.h"
@@ -88,7 +89,12 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
     restoreWindowGeometry();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1()
+{
+    // The clip values follow the file list's rows through m_fileList, which goes before the
+    // window's child widgets do: they stop following first.
+    delete m_clipValuesCommands;
+}
 
 void TForm1::createPanels()
 {
@@ -389,6 +395,7 @@ void TForm1::createCommandRooms()
     m_clipCommands = new ClipCommands(*this);
     m_batchCommands = new BatchCommands(*this);
     m_undoCommands = new UndoCommands(*this);
+    m_clipValuesCommands = new ClipValuesCommands(*this);
 }
 
 QMenu *TForm1::menuOf(const char *itemName) const
@@ -413,6 +420,10 @@ void TForm1::restoreWindowGeometry()
 
 void TForm1::closeEvent(QCloseEvent *event)
 {
+    if (!m_clipValuesCommands->mayQuit()) {
+        event->ignore();
+        return;
+    }
     RememberedSettings().setWindowGeometry(normalGeometry());
     m_undoCommands->clear();
     QMainWindow::closeEvent(event);

@@ -20,6 +20,7 @@ class BatchRunner;
 class BitBtn;
 class ClickEventsPanel;
 class ClipCommands;
+class ClipValuesCommands;
 class ClipInformationPanel;
 class FileList;
 class FolderCommands;
@@ -99,6 +100,7 @@ public:
     ClipCommands &clipCommands() { return *m_clipCommands; }
     BatchCommands &batchCommands() { return *m_batchCommands; }
     UndoCommands &undoCommands() { return *m_undoCommands; }
+    ClipValuesCommands &clipValuesCommands() { return *m_clipValuesCommands; }
 
     // The file list.
     bool AddClip(const QString &path);
@@ -190,4 +192,5 @@ private:
     ClipCommands *m_clipCommands = nullptr;
     BatchCommands *m_batchCommands = nullptr;
     UndoCommands *m_undoCommands = nullptr;
+    ClipValuesCommands *m_clipValuesCommands = nullptr;
 };

@@ -18,6 +18,8 @@ QString folderKey(RememberedSettings::Folder folder)
         return QStringLiteral("folders/addFolder");
     case RememberedSettings::Folder::Profile:
         return QStringLiteral("folders/profile");
+    case RememberedSettings::Folder::ValuesTable:
+        return QStringLiteral("folders/valuesTable");
     case RememberedSettings::Folder::Output:
         break;
     }

@@ -11,7 +11,7 @@
 class RememberedSettings
 {
 public:
-    enum class Folder { AddFiles, AddFolder, Profile, Output };
+    enum class Folder { AddFiles, AddFolder, Profile, Output, ValuesTable };
 
     RememberedSettings();
 

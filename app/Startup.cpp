@@ -1,5 +1,6 @@
 #include "app/Startup.h"
 
+#include "app/ClipValuesCommands.h"
 #include "app/MainWindow.h"
 #include "app/ProfileCommands.h"
 #include "jobs/AppFolder.h"
@@ -16,16 +17,19 @@ namespace {
 struct CommandLine
 {
     QString profile;
+    QString values;
     QStringList clipsAndFolders;
 };
 
-// "--profile FILE" anywhere; everything else is a clip or a folder of clips.
+// "--profile FILE" and "--values FILE" anywhere; everything else is a clip or a folder of clips.
 CommandLine readCommandLine(const QStringList &arguments)
 {
     CommandLine commandLine;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         if (arguments[i] == QLatin1String("--profile") && i + 1 < arguments.size())
             commandLine.profile = arguments[++i];
+        else if (arguments[i] == QLatin1String("--values") && i + 1 < arguments.size())
+            commandLine.values = arguments[++i];
         else
             commandLine.clipsAndFolders.append(arguments[i]);
     }
@@ -60,6 +64,9 @@ std::unique_ptr<TForm1> createMainWindow(const QString &programFolder, const QSt
             else
                 mainWindow->AddClip(info.absoluteFilePath());
         }
+        // The table last: its rows are matched to the clips listed.
+        if (!commandLine.values.isEmpty())
+            mainWindow->clipValuesCommands().importValues(commandLine.values);
         return mainWindow;
     } catch (const IniFileWriteError &error) {
         reportUnwritable(error);

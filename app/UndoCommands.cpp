@@ -100,6 +100,14 @@ void UndoCommands::recordSetupChange(const QString &caption, const std::function
         m_history.push(new SetupStep(m_form, caption, before));
 }
 
+void UndoCommands::recordClipValuesChange(const QString &caption, const std::function<void()> &change)
+{
+    const ClipValuesCommands::ListedValues before = m_form.clipValuesCommands().listedValues();
+    change();
+    if (m_form.clipValuesCommands().listedValues() != before)
+        m_history.push(new ClipValuesStep(m_form, caption, before));
+}
+
 void UndoCommands::recordTimeEventsChange(const QString &caption, const QList<TimeEventRow> &before)
 {
     if (m_form.timeEventRows() != before)

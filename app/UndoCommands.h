@@ -31,6 +31,9 @@ public:
     // events, the click event, the clip information and the output rule. Nothing is recorded when
     // the change left the setup as it was or threw.
     void recordSetupChange(const QString &caption, const std::function<void()> &change);
+    // Makes the change and records it as one step back to every listed clip's own values and the
+    // values table's own columns; nothing is recorded when they stayed as they were.
+    void recordClipValuesChange(const QString &caption, const std::function<void()> &change);
     // The time events as they were before a command changed them.
     void recordTimeEventsChange(const QString &caption, const QList<TimeEventRow> &before);
     // Rows from this one to the end of the list were just added.

@@ -45,6 +45,19 @@ void SetupStep::swap()
     m_kept = std::move(shown);
 }
 
+ClipValuesStep::ClipValuesStep(TForm1 &form, const QString &caption, const ClipValuesCommands::ListedValues &before)
+    : UndoStep(form, caption), m_kept(before)
+{
+}
+
+void ClipValuesStep::swap()
+{
+    ClipValuesCommands &values = m_form.clipValuesCommands();
+    ClipValuesCommands::ListedValues shown = values.listedValues();
+    values.setListedValues(m_kept);
+    m_kept = std::move(shown);
+}
+
 FileRowsStep::FileRowsStep(TForm1 &form, const QString &caption, QList<int> rows, QList<FileRow> taken)
     : UndoStep(form, caption), m_rows(std::move(rows)), m_taken(std::move(taken))
 {

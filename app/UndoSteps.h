@@ -1,6 +1,7 @@
 // UndoSteps: the steps of the undo history, one kind for each kind of change.
 #pragma once
 
+#include "app/ClipValuesCommands.h"
 #include "app/FileRow.h"
 #include "jobs/Profile.h"
 
@@ -53,6 +54,18 @@ private:
     void swap() override;
 
     Profile m_kept;
+};
+
+// Every listed clip's own values and the values table's own columns, as an import replaces them.
+class ClipValuesStep : public UndoStep
+{
+public:
+    ClipValuesStep(TForm1 &form, const QString &caption, const ClipValuesCommands::ListedValues &before);
+
+private:
+    void swap() override;
+
+    ClipValuesCommands::ListedValues m_kept;
 };
 
 // Rows added to or taken from the clip list. Only those rows are kept, and only while they are

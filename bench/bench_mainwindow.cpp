@@ -23,6 +23,7 @@ class SilentPrompts : public UserPrompts
 {
 public:
     void showMessage(QWidget *, const QString &, const QString &, Icon) override {}
+    Answer askYesNoCancel(QWidget *, const QString &, const QString &) override { return Answer::No; }
     QString chooseFileToOpen(QWidget *, const QString &, const QString &) override { return {}; }
     QString chooseFileToSave(QWidget *, const QString &, const QString &) override { return {}; }
     QString chooseFolder(QWidget *, const QString &, const QString &) override { return {}; }

@@ -63,6 +63,12 @@ ClickEventsPanel::ClickEventsPanel(PageControl *pages, ComponentList &components
     urlLabel->setBuddy(Edit5);
     layout->addWidget(Edit5, 3, 1, 1, 8);
     layout->setRowStretch(4, 1);
+
+    connect(CheckBox4, &QCheckBox::toggled, this, &ClickEventsPanel::changed);
+    for (SpinEdit *spin : {SpinEdit1, SpinEdit2, SpinEdit3})
+        connect(spin, &SpinEdit::valueChanged, this, &ClickEventsPanel::changed);
+    for (QLineEdit *field : {Edit4, Edit5})
+        connect(field, &QLineEdit::textChanged, this, &ClickEventsPanel::changed);
 }
 
 bool ClickEventsPanel::isOn() const

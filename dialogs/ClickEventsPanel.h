@@ -35,6 +35,10 @@ public:
     QLineEdit *Edit4 = nullptr;
     QLineEdit *Edit5 = nullptr;
 
+signals:
+    // The switch, the duration or a text changed, by a person or in code.
+    void changed();
+
 private:
     void CheckBox4Click();
 };

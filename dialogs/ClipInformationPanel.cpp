@@ -29,6 +29,8 @@ ClipInformationPanel::ClipInformationPanel(PageControl *pages, ComponentList &co
         field->setEnabled(false);
         box->setBuddy(field);
         connect(box, &QCheckBox::clicked, this, handler);
+        connect(box, &QCheckBox::toggled, this, &ClipInformationPanel::changed);
+        connect(field, &QLineEdit::textChanged, this, &ClipInformationPanel::changed);
         layout->addWidget(box, row, column);
         layout->addWidget(field, row, column + 1);
         return std::pair{box, field};
@@ -51,6 +53,8 @@ ClipInformationPanel::ClipInformationPanel(PageControl *pages, ComponentList &co
     mmo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     mmo1->setEnabled(false);
     chk2->setBuddy(mmo1);
+    connect(chk2, &QCheckBox::toggled, this, &ClipInformationPanel::changed);
+    connect(mmo1, &QPlainTextEdit::textChanged, this, &ClipInformationPanel::changed);
     layout->addWidget(mmo1, 2, 1, 1, 3);
     layout->setRowStretch(2, 1);
 }

@@ -36,6 +36,10 @@ public:
     QLineEdit *edt1 = nullptr;
     QPlainTextEdit *mmo1 = nullptr;
 
+signals:
+    // A box or a text changed, by a person or in code.
+    void changed();
+
 private:
     void CheckBox1Click();
     void CheckBox2Click();

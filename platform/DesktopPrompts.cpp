@@ -76,6 +76,22 @@ void DesktopPrompts::showMessage(QWidget *parent, const QString &title, const QS
     box.exec();
 }
 
+UserPrompts::Answer DesktopPrompts::askYesNoCancel(QWidget *parent, const QString &title, const QString &text)
+{
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                    parent);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
+    }
+}
+
 QString DesktopPrompts::chooseFileToOpen(QWidget *parent, const QString &filter, const QString &preset)
 {
     return chosenFile(*createFileDialog(parent, QFileDialog::AcceptOpen, filter, preset));

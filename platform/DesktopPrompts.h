@@ -10,6 +10,7 @@ class DesktopPrompts : public UserPrompts
 {
 public:
     void showMessage(QWidget *parent, const QString &title, const QString &text, Icon icon) override;
+    Answer askYesNoCancel(QWidget *parent, const QString &title, const QString &text) override;
     QString chooseFileToOpen(QWidget *parent, const QString &filter, const QString &preset) override;
     QString chooseFileToSave(QWidget *parent, const QString &filter, const QString &preset) override;
     QString chooseFolder(QWidget *parent, const QString &title, const QString &startFolder) override;

@@ -10,11 +10,14 @@ class UserPrompts
 {
 public:
     enum class Icon { None, Warning, Error };
+    enum class Answer { Yes, No, Cancel };
 
     virtual ~UserPrompts() = default;
 
     // A modal message box with one OK button; returns when it is dismissed.
     virtual void showMessage(QWidget *parent, const QString &title, const QString &text, Icon icon) = 0;
+    // A modal question with the buttons Yes, No and Cancel; closing the box is Cancel.
+    virtual Answer askYesNoCancel(QWidget *parent, const QString &title, const QString &text) = 0;
     // An open-file or save-file dialog for one file. The filter is a list of "description|pattern"
     // pairs joined with "|"; the first pair is preselected. The preset is the file chosen last
     // time, or empty. Returns the chosen path, or an empty text when the person cancelled.

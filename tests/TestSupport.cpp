@@ -16,6 +16,12 @@ void RecordingPrompts::showMessage(QWidget *, const QString &title, const QStrin
         whileMessageShown(messages.last());
 }
 
+UserPrompts::Answer RecordingPrompts::askYesNoCancel(QWidget *, const QString &title, const QString &text)
+{
+    questions.append({title, text, Icon::None});
+    return answers.isEmpty() ? Answer::Cancel : answers.takeFirst();
+}
+
 QString RecordingPrompts::chooseFileToOpen(QWidget *, const QString &filter, const QString &preset)
 {
     fileDialogs.append({false, filter, preset});

@@ -28,12 +28,17 @@ public:
     ~RecordingPrompts() override { install(nullptr); }
 
     void showMessage(QWidget *parent, const QString &title, const QString &text, Icon icon) override;
+    Answer askYesNoCancel(QWidget *parent, const QString &title, const QString &text) override;
     QString chooseFileToOpen(QWidget *parent, const QString &filter, const QString &preset) override;
     QString chooseFileToSave(QWidget *parent, const QString &filter, const QString &preset) override;
     QString chooseFolder(QWidget *parent, const QString &title, const QString &startFolder) override;
     bool openUrl(const QString &url) override;
 
     QList<Message> messages;
+    // The yes/no/cancel questions asked, and the answers they get, first one first; none left
+    // means Cancel, as closing the box does.
+    QList<Message> questions;
+    QList<Answer> answers;
     struct FileDialog
     {
         bool saving;

@@ -1,7 +1,8 @@
 // Takes screenshots of Clipvane's windows as the X server shows them, for a person to look at:
 // the main window with each tab, its File menu open, the event dialog, the output file dialog, the
-// output folder dialog, the about box, the contents of a merged clip, a message box, and after a
-// batch of the bundled tool a failed row's tooltip and the batch log window. Run under an X server
+// output folder dialog, the about box, the Clip Values window, the contents of a merged clip, a
+// message box, and after a batch of the bundled tool a failed row's tooltip and the batch log
+// window. Run under an X server
 // (scripts/screenshots.sh starts Xvfb); the pictures go into the folder given as the argument.
 #include "MergeToolRun.h"
 #include "RealMediaFixture.h"
@@ -10,6 +11,10 @@
 #include "app/MainWindow.h"
 #include "app/ProfileCommands.h"
 #include "app/BatchCommands.h"
+#include "app/ClipValuesCommands.h"
+#include "app/FileList.h"
+#include "dialogs/ClipValuesModel.h"
+#include "dialogs/ClipValuesWindow.h"
 #include "dialogs/ClickEventsPanel.h"
 #include "dialogs/ClipContentsWindow.h"
 #include "dialogs/ClipInformationPanel.h"
@@ -188,6 +193,22 @@ int main(int argc, char *argv[])
     TAboutForm about(&form);
     ok = save(about, QStringLiteral("about-box")) && ok;
     about.hide();
+
+    // Clip values: two clips with texts of their own, one without the click event, the rest the
+    // batch's in grey.
+    form.clipValuesCommands().model().setOwnColumns({QStringLiteral("City")});
+    ClipValues ownTitle;
+    ownTitle.setItem(ClipItem::Title, QStringLiteral("{name}: Director's Cut"));
+    ownTitle.cells.insert(QStringLiteral("City"), QStringLiteral("Oslo"));
+    form.fileList().setClipValues(1, ownTitle);
+    ClipValues noClick;
+    noClick.setItem(ClipItem::ShowText, ClipValues::off);
+    noClick.setItem(ClipItem::Author, QStringLiteral("Ben in {City}"));
+    noClick.cells.insert(QStringLiteral("City"), QStringLiteral("Bergen"));
+    form.fileList().setClipValues(2, noClick);
+    form.clipValuesCommands().actClipValuesExecute();
+    ok = save(*form.clipValuesCommands().clipValuesWindow(), QStringLiteral("clip-values")) && ok;
+    form.clipValuesCommands().clipValuesWindow()->hide();
 
     QTimer::singleShot(0, [&] {
         if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {

@@ -170,7 +170,7 @@ void MainWindowTest::menusCallTheirCommands()
                                                           "Clear Items", "-", "Add Event", "Edit Event",
                                                           "Delete Event", "Clear Events", "-",
                                                           "Output Folder...", "-", "Clip Contents...",
-                                                          "Load Settings from Clip"}));
+                                                          "Load Settings from Clip", "Clip Values..."}));
     QCOMPARE(menuCaptions(menus[2]->menu()), (QStringList{"Add Time Event", "-", "Start Merging", "Stop Merging",
                                                           "Retry Failed", "-", "Show Log"}));
     QCOMPARE(menuCaptions(menus[3]->menu()),

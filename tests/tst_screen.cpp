@@ -5,6 +5,8 @@
 #include "app/MainWindow.h"
 #include "app/BatchCommands.h"
 #include "app/UndoCommands.h"
+#include "app/ClipValuesCommands.h"
+#include "app/FileList.h"
 #include "dialogs/ClickEventsPanel.h"
 #include "dialogs/ClipInformationPanel.h"
 #include "jobs/BatchRunner.h"
@@ -12,6 +14,8 @@
 #include "dialogs/AboutBox.h"
 #include "dialogs/BatchLogWindow.h"
 #include "dialogs/ClipContentsWindow.h"
+#include "dialogs/ClipValuesModel.h"
+#include "dialogs/ClipValuesWindow.h"
 #include "dialogs/OutputRuleDialog.h"
 #include "dialogs/OutputFileDialog.h"
 #include "dialogs/EventDialog.h"
@@ -73,6 +77,7 @@ private slots:
     void batchEndAsksForAttention();
     void undoKeysInATextFieldAreTheFields_data();
     void undoKeysInATextFieldAreTheFields();
+    void clipValuesTellTheBatchsApart();
 
 private:
     // The main window's dialog of this name ("event", "file", "about"), over a selected file row;
@@ -274,6 +279,8 @@ std::unique_ptr<QWidget> ScreenTest::createDialog(const QString &window)
         return std::make_unique<OutputRuleDialog>(OutputRule(), QString(), m_form.get());
     if (window == QLatin1String("batch log"))
         return std::make_unique<BatchLogWindow>(m_form.get());
+    if (window == QLatin1String("clip values"))
+        return std::make_unique<ClipValuesWindow>(m_form->clipValuesCommands().model(), m_form.get());
     if (window == QLatin1String("clip contents"))
         return std::make_unique<ClipContentsWindow>(QStringLiteral("a.rm"), QStringLiteral("Done_a.rm"), m_form.get());
     return nullptr;
@@ -290,6 +297,7 @@ void ScreenTest::windowTitles_data()
     QTest::newRow("output folder dialog") << "output folder" << "Output Folder";
     QTest::newRow("batch log") << "batch log" << "Batch Log";
     QTest::newRow("clip contents") << "clip contents" << "Clip Contents - a.rm";
+    QTest::newRow("clip values") << "clip values" << "Clip Values";
 }
 
 void ScreenTest::windowTitles()
@@ -714,6 +722,42 @@ void ScreenTest::undoKeysInATextFieldAreTheFields()
     QCOMPARE(m_form->lvEvents->rowCount(), 0);
     QCOMPARE(m_form->lvFiles->rowCount(), 1);
     undo.clear();
+}
+
+// In the Clip Values window a value the clip takes from the batch is drawn grey and said to be the
+// batch's; the clip's own is drawn in the text colour and said plainly.
+void ScreenTest::clipValuesTellTheBatchsApart()
+{
+    ClipInformation information;
+    information.title = {true, QStringLiteral("Weekly {name}")};
+    m_form->clipInformation->setClipInformation(information);
+    m_form->AddClip(QStringLiteral("/clips/intro.rm"));
+    ClipValues own;
+    own.setItem(ClipItem::Author, QStringLiteral("Ann for {name}"));
+    m_form->fileList().setClipValues(0, own);
+    m_form->clipValuesCommands().actClipValuesExecute();
+    ClipValuesWindow *window = m_form->clipValuesCommands().clipValuesWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+
+    const int titleColumn = ClipValuesModel::firstItemColumn + int(ClipItem::Title);
+    const int authorColumn = ClipValuesModel::firstItemColumn + int(ClipItem::Author);
+    QAccessibleInterface *interface = QAccessible::queryAccessibleInterface(window->table);
+    QVERIFY(interface && interface->tableInterface());
+    const auto spoken = [&](int column) { return interface->tableInterface()->cellAt(0, column)->text(QAccessible::Name); };
+    QCOMPARE(spoken(titleColumn), QStringLiteral("Title: Weekly intro (from the batch)"));
+    QCOMPARE(spoken(authorColumn), QStringLiteral("Author: Ann for intro"));
+
+    const auto cellPixels = [&](int column) {
+        const QRect cell = window->table->visualRect(window->table->model()->index(0, column));
+        return screenPixels(*window->table->viewport()).copy(cell.adjusted(1, 1, -1, -1));
+    };
+    const QColor background = window->table->viewport()->palette().color(QPalette::Base);
+    const QColor titleColour = textColour(cellPixels(titleColumn), background);
+    const QColor authorColour = textColour(cellPixels(authorColumn), background);
+    QVERIFY2(near(titleColour, ClipValuesModel::inheritedColour), qPrintable(titleColour.name()));
+    QVERIFY2(near(authorColour, window->table->palette().color(QPalette::Text)), qPrintable(authorColour.name()));
+    window->close();
+    m_form->clipInformation->setClipInformation(ClipInformation());
 }
 
 QTEST_MAIN(ScreenTest)

@@ -2,9 +2,10 @@
 #include "RealMediaFixture.h"
 #include "TestSupport.h"
 
+#include "app/ClipCommands.h"
+#include "app/ClipValuesCommands.h"
 #include "app/FileList.h"
 #include "app/FolderCommands.h"
-#include "app/ClipCommands.h"
 #include "app/MainWindow.h"
 #include "app/ProfileCommands.h"
 #include "app/RememberedSettings.h"
@@ -109,6 +110,10 @@ struct Window
         files.setStatus(2, RowStatus::failure);
         form.lvFiles->setSubItem(1, 0, folder.filePath(QStringLiteral("by hand.rmvb")));
         files.markOutputSetByHand(1);
+        ClipValues own;
+        own.setItem(ClipItem::Title, QStringLiteral("Own title of {name}"));
+        own.cells.insert(QStringLiteral("Place"), QStringLiteral("Bergen"));
+        files.setClipValues(0, own);
     }
 
     QString clip(const QString &name)
@@ -127,10 +132,21 @@ struct Window
     }
 };
 
-// All an undo step may put back: the whole setup, the time events as listed and every row whole.
+// A row's own values as one text.
+QString valuesText(const ClipValues &values)
+{
+    QStringList parts(values.items.begin(), values.items.end());
+    for (auto cell = values.cells.cbegin(); cell != values.cells.cend(); ++cell)
+        parts.append(cell.key() + QLatin1Char('=') + cell.value());
+    return parts.join(QLatin1Char(';'));
+}
+
+// All an undo step may put back: the whole setup, the time events as listed, every row whole with
+// its own values, and the values table's own columns.
 QStringList windowState(TForm1 &form)
 {
-    QStringList state{QString::fromUtf8(profileJson(form.setup()))};
+    QStringList state{QString::fromUtf8(profileJson(form.setup())),
+                      form.clipValuesCommands().listedValues().ownColumns.join(QLatin1Char(','))};
     for (int row = 0; row < form.lvEvents->rowCount(); ++row)
         state.append(QStringList{form.lvEvents->caption(row), form.lvEvents->subItem(row, 0),
                                  form.lvEvents->subItem(row, 1), form.lvEvents->subItem(row, 2)}
@@ -139,7 +155,7 @@ QStringList windowState(TForm1 &form)
         const FileRow value = form.fileList().row(row);
         state.append(QStringList{value.sourcePath, value.outputPath, value.status,
                                  value.outputSetByHand ? QStringLiteral("by hand") : QStringLiteral("by rule"),
-                                 value.addedFolder, value.details.join(QLatin1Char('/'))}
+                                 value.addedFolder, value.details.join(QLatin1Char('/')), valuesText(value.values)}
                          .join(QLatin1Char('|')));
     }
     return state;
@@ -227,6 +243,14 @@ void UndoTest::eachCommandIsUndoneAndRedone_data()
         w.form.lvFiles->selectRow(2);
         w.form.clipCommands().LoadSettingsFromClip1->trigger();
     }) << "Load Settings from Clip";
+    QTest::newRow("Import Clip Values") << Command([](Window &w) {
+        const QString table = w.folder.filePath(QStringLiteral("values.csv"));
+        writeFile(table, "SourceFile,Title,Place\r\nb.rmvb,Second {Place},Oslo\r\n*,,Everywhere\r\n");
+        QVERIFY(w.form.clipValuesCommands().importValues(table));
+        // The import says what it matched; that message is its own, not a fault.
+        QCOMPARE(w.prompts.messages.size(), 1);
+        w.prompts.messages.clear();
+    }) << "Import Clip Values";
 }
 
 // One step each, undone by the menu and by Ctrl+Z, redone by the menu and by Ctrl+Y, each time back
