@@ -43,6 +43,7 @@
 #include <QScreen>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QTableView>
 #include <QRegularExpression>
 #include <QTest>
 #include <QToolTip>
