@@ -1,0 +1,126 @@
+# The README's Slurm job array, run on a single-node cluster of the test's own (munged, slurmctld and
+# slurmd on 127.0.0.1, private ports, no accounting): its clips equal one run of clipvane-batch, and
+# a bad clip makes sbatch --wait fail with its task's exit code 1.
+source "$(dirname "${BASH_SOURCE[0]}")/engine_support.sh"
+
+require_root "The Slurm test starts munged, slurmctld and slurmd, which"
+require_programs slurm-wlm slurmctld slurmd sbatch scontrol sinfo
+require_programs munge munged mungekey
+
+host=$(hostname -s)
+
+# The daemons find each other by the host's short name.
+hosts_copy=$work/hosts
+restore_hosts() {
+  cat "$hosts_copy" >/etc/hosts
+}
+if ! getent hosts "$host" >/dev/null; then
+  cp /etc/hosts "$hosts_copy"
+  exit_actions+=(restore_hosts)
+  echo "127.0.0.1 $host" >>/etc/hosts
+fi
+
+# Clients run as any user reach munged's socket, so every folder above it must be searchable.
+chmod 755 "$work"
+mkdir -m 755 "$work/munge"
+munge_socket=$work/munge/munge.socket
+mungekey --create --keyfile="$work/munge/munge.key" || fail "mungekey could not create a key."
+start_daemon munged munged --foreground --force --socket="$munge_socket" --key-file="$work/munge/munge.key" \
+  --log-file="$work/munge/munged.log" --pid-file="$work/munge/munged.pid" --seed-file="$work/munge/munged.seed"
+wait_until 10 test -S "$munge_socket" || fail "munged did not start: $(cat "$work/munged.out" "$work/munge/munged.log")"
+
+mkdir "$work/ctld" "$work/spool"
+export SLURM_CONF=$work/slurm.conf
+cat >"$SLURM_CONF" <<EOF
+ClusterName=clipvane
+SlurmctldHost=$host(127.0.0.1)
+SlurmctldPort=$(free_port)
+SlurmdPort=$(free_port)
+CommunicationParameters=NoCtldInAddrAny,NoInAddrAny
+AuthType=auth/munge
+AuthInfo=socket=$munge_socket
+SlurmUser=root
+SlurmdUser=root
+StateSaveLocation=$work/ctld
+SlurmdSpoolDir=$work/spool
+SlurmctldPidFile=$work/slurmctld.pid
+SlurmdPidFile=$work/slurmd.pid
+SlurmctldLogFile=$work/slurmctld.log
+SlurmdLogFile=$work/slurmd.log
+ProctrackType=proctrack/linuxproc
+TaskPlugin=task/none
+JobAcctGatherType=jobacct_gather/none
+AccountingStorageType=accounting_storage/none
+SchedulerType=sched/builtin
+SelectType=select/cons_tres
+SelectTypeParameters=CR_CPU
+ReturnToService=2
+MpiDefault=none
+NodeName=$host NodeAddr=127.0.0.1 CPUs=2 RealMemory=$(($(slurmd -C | sed -n 's/.*RealMemory=\([0-9]*\).*/\1/p') / 2)) State=UNKNOWN
+PartitionName=clips Nodes=$host Default=YES MaxTime=INFINITE State=UP
+EOF
+start_daemon slurmctld slurmctld -D -i -f "$SLURM_CONF"
+start_daemon slurmd slurmd -D -f "$SLURM_CONF"
+node_is_idle() {
+  [ "$(sinfo -h -N -o %T 2>/dev/null)" = idle ]
+}
+wait_until 20 node_is_idle ||
+  fail "the node did not come up: $(sinfo -N 2>&1; tail -n 20 "$work/slurmctld.log" "$work/slurmd.log" "$work"/*.out)"
+
+# The nodes run the command from the submitting shell's PATH, as sbatch passes it on.
+install_command "$work/bin"
+export PATH=$work/bin:$PATH
+
+recipe_folder=$work/recipe
+mkdir "$recipe_folder"
+readme_block "With a Slurm job array" >"$recipe_folder/merge-folder.sh" || exit 1
+submit=$(readme_block "Submit it from a node that sees the same paths") || exit 1
+
+"$WRITE_BATCH" profile "$work/weekly.json" || fail "write_batch could not write the profile."
+for week in week1 week2 week3; do
+  "$WRITE_BATCH" clips "$work/clips/$week" 3 || fail "write_batch could not write the clips."
+done
+clipvane-batch -q -j 2 --keep-tree --profile "$work/weekly.json" -o "$work/single" "$work/clips" ||
+  fail "one run of clipvane-batch over the folders failed."
+
+# run_recipe OUTPUT_FOLDER: the README's submission with the test's paths, in the recipe's folder;
+# sbatch's own exit status goes to $work/sbatch.status and its output to $work/sbatch.out.
+run_recipe() {
+  local recipe
+  recipe=$(recipe_with "$submit" "profile=$(printf %q "$work/weekly.json")" "clips=$(printf %q "$work/clips")" \
+    "merged=$(printf %q "$1")") || exit 1
+  sbatch() {
+    command sbatch "$@" | tee "$work/sbatch.out"
+    echo "${PIPESTATUS[0]}" >"$work/sbatch.status"
+    return "$(cat "$work/sbatch.status")"
+  }
+  rm -f "$work/sbatch.out" "$work/sbatch.status"
+  (cd "$recipe_folder" && export work && timeout 60 bash -c "$(declare -f sbatch)"$'\n'"$recipe")
+}
+
+# task_exit_codes JOB: "TASK EXIT_CODE" per task of the array, from slurmctld's records (there is
+# no sacct without accounting).
+task_exit_codes() {
+  scontrol -o show job "$1" | sed -n 's/.*ArrayTaskId=\([0-9]*\) .*ExitCode=\([0-9:]*\).*/\1 \2/p' | sort -n
+}
+
+run_recipe "$work/merged"
+status=$?
+[ "$(cat "$work/sbatch.status" 2>/dev/null)" = 0 ] || fail "sbatch --wait failed over good clips: $(cat "$work/sbatch.out")"
+[ "$status" -eq 0 ] || fail "the recipe's check after the array exited $status over good clips."
+expect_same_files "The job array's clips" "$work/single" "$work/merged"
+
+# One folder with a clip that is not RealMedia: its task, the second, fails with 1.
+echo "This is not a clip at all." >"$work/clips/week2/bad.rm"
+run_recipe "$work/merged-with-bad"
+status=$?
+sbatch_status=$(cat "$work/sbatch.status")
+[ "$sbatch_status" -ne 0 ] || fail "sbatch --wait exited 0 although a task failed."
+[ "$status" -eq 1 ] || fail "the recipe's check exited $status after a bad clip, not 1."
+job=$(sed -n 's/^Submitted batch job \([0-9]*\)$/\1/p' "$work/sbatch.out")
+[ -n "$job" ] || fail "sbatch did not say its job: $(cat "$work/sbatch.out")"
+codes=$(task_exit_codes "$job")
+[ "$codes" = $'0 0:0\n1 1:0\n2 0:0' ] || fail "the tasks' exit codes are not 0, 1, 0:"$'\n'"$codes"
+rm "$work/clips/week2/bad.rm"
+expect_same_files "The good clips beside a bad one" "$work/single" "$work/merged-with-bad"
+echo "PASS: the job array merged what one run merges; a bad clip failed its task with 1."
