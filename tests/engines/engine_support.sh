@@ -37,15 +37,15 @@ exit_actions=()
 
 stop_daemons_and_clean_up() {
   local status=$? pid action
+  for action in "${exit_actions[@]}"; do
+    "$action"
+  done
   for pid in "${daemon_pids[@]}"; do
     kill -TERM "$pid" 2>/dev/null
   done
   for pid in "${daemon_pids[@]}"; do
     wait_until 10 process_has_ended "$pid" || kill -KILL "$pid" 2>/dev/null
     wait "$pid" 2>/dev/null
-  done
-  for action in "${exit_actions[@]}"; do
-    "$action"
   done
   rm -rf "$work"
   exit "$status"

@@ -83,17 +83,20 @@ done
 clipvane-batch -q -j 2 --keep-tree --profile "$work/weekly.json" -o "$work/single" "$work/clips" ||
   fail "one run of clipvane-batch over the folders failed."
 
-# run_recipe OUTPUT_FOLDER: the README's submission with the test's paths, in the recipe's folder;
-# sbatch's own exit status goes to $work/sbatch.status and its output to $work/sbatch.out.
+# Handed to the recipe's shell: the real sbatch, whose exit status and output the recipe's last
+# command would hide, kept in $work/sbatch.status and $work/sbatch.out.
+sbatch() {
+  command sbatch "$@" | tee "$work/sbatch.out"
+  echo "${PIPESTATUS[0]}" >"$work/sbatch.status"
+  return "$(cat "$work/sbatch.status")"
+}
+
+# run_recipe OUTPUT_FOLDER: the README's submission with the test's paths, in the job script's
+# folder; its exit status is the recipe's.
 run_recipe() {
   local recipe
   recipe=$(recipe_with "$submit" "profile=$(printf %q "$work/weekly.json")" "clips=$(printf %q "$work/clips")" \
     "merged=$(printf %q "$1")") || exit 1
-  sbatch() {
-    command sbatch "$@" | tee "$work/sbatch.out"
-    echo "${PIPESTATUS[0]}" >"$work/sbatch.status"
-    return "$(cat "$work/sbatch.status")"
-  }
   rm -f "$work/sbatch.out" "$work/sbatch.status"
   (cd "$recipe_folder" && export work && timeout 60 bash -c "$(declare -f sbatch)"$'\n'"$recipe")
 }
