@@ -89,9 +89,9 @@ run_recipe() {
 sources_before=$(files_below "$work/clips")
 run_recipe
 status=$?
-[ "$status" -eq 0 ] || fail "parallel exited $status over good clips."
 [ "$(files_below "$work/clips" | grep -v ' merged/')" = "$sources_before" ] ||
   fail "the sources changed or went: --cleanup reached them."
+[ "$status" -eq 0 ] || fail "parallel exited $status over good clips."
 # parallel's status does not cover --return: every merged clip must have come back.
 expect_same_files "The clips that came back" "$work/single" "$work/clips/merged"
 
