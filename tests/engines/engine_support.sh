@@ -15,8 +15,9 @@ fail() {
   exit 1
 }
 
+# require_root WHAT: skips unless root, saying that WHAT needs root.
 require_root() {
-  [ "$(id -u)" -eq 0 ] || skip "$1 needs root (CI runs as root); not run as $(id -un)."
+  [ "$(id -u)" -eq 0 ] || skip "$1 needs root (CI runs as root); this runs as $(id -un)."
 }
 
 # require_programs PACKAGE PROGRAM...: skips naming the Debian package when a program is missing.

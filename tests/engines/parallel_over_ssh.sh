@@ -4,7 +4,7 @@
 # clip gives parallel's non-zero status.
 source "$(dirname "${BASH_SOURCE[0]}")/engine_support.sh"
 
-require_root "The ssh test logs in to an sshd of its own, which"
+require_root "An sshd of the test's own that root logs in to"
 require_programs openssh-server /usr/sbin/sshd ssh-keygen
 require_programs openssh-client ssh
 require_programs parallel parallel
@@ -57,6 +57,7 @@ Host node1 node2
   UserKnownHostsFile $work/ssh/known_hosts
   StrictHostKeyChecking yes
   BatchMode yes
+  ConnectTimeout 10
   ControlMaster auto
   ControlPath $work/ssh/%n.control
   ControlPersist 60
@@ -70,7 +71,7 @@ stop_ssh_masters() {
 }
 exit_actions+=(stop_ssh_masters)
 export PARALLEL_SSH="ssh -F $work/ssh/config"
-ssh -F "$work/ssh/config" node1 clipvane-batch --version >/dev/null 2>"$work/ssh.err" ||
+timeout 20 ssh -F "$work/ssh/config" node1 clipvane-batch --version >/dev/null 2>"$work/ssh.err" ||
   fail "could not run clipvane-batch over ssh: $(cat "$work/ssh.err" "$work/sshd.out")"
 
 recipe=$(readme_block "Where the machines share no folder") || exit 1
@@ -83,23 +84,27 @@ recipe=$(readme_block "Where the machines share no folder") || exit 1
 # run_recipe: parallel's exit status, over the clips in $work/clips, with a local home of the
 # test's own for parallel's files.
 run_recipe() {
-  HOME=$work/home timeout 60 bash -c "$(recipe_with "$recipe" "clips=$(printf %q "$work/clips")")"
+  local recipe_here
+  recipe_here=$(recipe_with "$recipe" "clips=$(printf %q "$work/clips")") || exit 1
+  HOME=$work/home timeout 45 bash -c "$recipe_here"
 }
 
-sources_before=$(files_below "$work/clips")
-run_recipe
-status=$?
-[ "$(files_below "$work/clips" | grep -v ' merged/')" = "$sources_before" ] ||
-  fail "the sources changed or went: --cleanup reached them."
-[ "$status" -eq 0 ] || fail "parallel exited $status over good clips."
-# parallel's status does not cover --return: every merged clip must have come back.
-expect_same_files "The clips that came back" "$work/single" "$work/clips/merged"
+# check_recipe STATUS WHAT: runs the recipe over the clips, which must survive it, expecting
+# parallel's exit STATUS; every good clip must have come back merged as one run merges it, since
+# parallel's status does not cover --return.
+check_recipe() {
+  local sources status
+  rm -rf "$work/clips/merged"
+  sources=$(files_below "$work/clips")
+  run_recipe
+  status=$?
+  [ "$(files_below "$work/clips" | grep -v ' merged/')" = "$sources" ] ||
+    fail "$2: the sources changed or went: --cleanup reached them."
+  [ "$status" -eq "$1" ] || fail "$2: parallel exited $status, not $1."
+  expect_same_files "$2: the clips that came back" "$work/single" "$work/clips/merged"
+}
 
+check_recipe 0 "Good clips"
 echo "This is not a clip at all." >"$work/clips/bad.rm"
-rm -r "$work/clips/merged"
-run_recipe
-status=$?
-[ "$status" -eq 1 ] || fail "parallel exited $status with one bad clip, not 1 (one job failed)."
-rm "$work/clips/bad.rm"
-expect_same_files "The good clips beside a bad one" "$work/single" "$work/clips/merged"
+check_recipe 1 "One bad clip among good ones"
 echo "PASS: the clips came back over ssh as one run merges them; a bad clip failed parallel."

@@ -3,7 +3,7 @@
 # a bad clip makes sbatch --wait fail with its task's exit code 1.
 source "$(dirname "${BASH_SOURCE[0]}")/engine_support.sh"
 
-require_root "The Slurm test starts munged, slurmctld and slurmd, which"
+require_root "A Slurm cluster of the test's own (munged, slurmctld, slurmd)"
 require_programs slurm-wlm slurmctld slurmd sbatch scontrol sinfo
 require_programs munge munged mungekey
 
@@ -98,7 +98,7 @@ run_recipe() {
   recipe=$(recipe_with "$submit" "profile=$(printf %q "$work/weekly.json")" "clips=$(printf %q "$work/clips")" \
     "merged=$(printf %q "$1")") || exit 1
   rm -f "$work/sbatch.out" "$work/sbatch.status"
-  (cd "$recipe_folder" && export work && timeout 60 bash -c "$(declare -f sbatch)"$'\n'"$recipe")
+  (cd "$recipe_folder" && export work && timeout 45 bash -c "$(declare -f sbatch)"$'\n'"$recipe")
 }
 
 # task_exit_codes JOB: "TASK EXIT_CODE" per task of the array, from slurmctld's records (there is
@@ -107,23 +107,29 @@ task_exit_codes() {
   scontrol -o show job "$1" | sed -n 's/.*ArrayTaskId=\([0-9]*\) .*ExitCode=\([0-9:]*\).*/\1 \2/p' | sort -n
 }
 
-run_recipe "$work/merged"
-status=$?
-[ "$(cat "$work/sbatch.status" 2>/dev/null)" = 0 ] || fail "sbatch --wait failed over good clips: $(cat "$work/sbatch.out")"
-[ "$status" -eq 0 ] || fail "the recipe's check after the array exited $status over good clips."
-expect_same_files "The job array's clips" "$work/single" "$work/merged"
+# check_recipe SBATCH CHECK TASKS WHAT: runs the recipe into a new output folder, expecting sbatch
+# --wait to end in SBATCH (success or failure), the check after it to exit CHECK and the tasks'
+# exit codes TASKS ("TASK CODE" lines); the good clips are merged as one run merges them.
+runs=0
+check_recipe() {
+  local merged=$work/merged$((++runs)) status sbatch_status job codes
+  run_recipe "$merged"
+  status=$?
+  sbatch_status=$(cat "$work/sbatch.status" 2>/dev/null) || fail "$4: the recipe did not run sbatch."
+  case $1 in
+  success) [ "$sbatch_status" -eq 0 ] || fail "$4: sbatch --wait exited $sbatch_status: $(cat "$work/sbatch.out")" ;;
+  failure) [ "$sbatch_status" -ne 0 ] || fail "$4: sbatch --wait exited 0 although a task failed." ;;
+  esac
+  [ "$status" -eq "$2" ] || fail "$4: the check after the array exited $status, not $2."
+  job=$(sed -n 's/^Submitted batch job \([0-9]*\)$/\1/p' "$work/sbatch.out")
+  [ -n "$job" ] || fail "$4: sbatch did not name its job: $(cat "$work/sbatch.out")"
+  codes=$(task_exit_codes "$job")
+  [ "$codes" = "$3" ] || fail "$4: the tasks' exit codes are"$'\n'"$codes"$'\n'"not"$'\n'"$3"
+  expect_same_files "$4: the job array's clips" "$work/single" "$merged"
+}
 
-# One folder with a clip that is not RealMedia: its task, the second, fails with 1.
+check_recipe success 0 $'0 0:0\n1 0:0\n2 0:0' "Good clips"
+# A clip that is not RealMedia in the second folder fails the second task, and the check again.
 echo "This is not a clip at all." >"$work/clips/week2/bad.rm"
-run_recipe "$work/merged-with-bad"
-status=$?
-sbatch_status=$(cat "$work/sbatch.status")
-[ "$sbatch_status" -ne 0 ] || fail "sbatch --wait exited 0 although a task failed."
-[ "$status" -eq 1 ] || fail "the recipe's check exited $status after a bad clip, not 1."
-job=$(sed -n 's/^Submitted batch job \([0-9]*\)$/\1/p' "$work/sbatch.out")
-[ -n "$job" ] || fail "sbatch did not say its job: $(cat "$work/sbatch.out")"
-codes=$(task_exit_codes "$job")
-[ "$codes" = $'0 0:0\n1 1:0\n2 0:0' ] || fail "the tasks' exit codes are not 0, 1, 0:"$'\n'"$codes"
-rm "$work/clips/week2/bad.rm"
-expect_same_files "The good clips beside a bad one" "$work/single" "$work/merged-with-bad"
+check_recipe failure 1 $'0 0:0\n1 1:0\n2 0:0' "A bad clip in one folder"
 echo "PASS: the job array merged what one run merges; a bad clip failed its task with 1."
