@@ -29,13 +29,18 @@ start_daemon munged munged --foreground --force --socket="$munge_socket" --key-f
   --log-file="$work/munge/munged.log" --pid-file="$work/munge/munged.pid" --seed-file="$work/munge/munged.seed"
 wait_until 10 test -S "$munge_socket" || fail "munged did not start: $(cat "$work/munged.out" "$work/munge/munged.log")"
 
+ctld_port=$(free_port)
+node_port=$(free_port)
+while [ "$node_port" = "$ctld_port" ]; do node_port=$(free_port); done
 mkdir "$work/ctld" "$work/spool"
+# Two CPUs whatever the machine has, as the recipe asks two for a task; memory is not counted.
 export SLURM_CONF=$work/slurm.conf
 cat >"$SLURM_CONF" <<EOF
 ClusterName=clipvane
 SlurmctldHost=$host(127.0.0.1)
-SlurmctldPort=$(free_port)
-SlurmdPort=$(free_port)
+SlurmctldPort=$ctld_port
+SlurmdPort=$node_port
+SlurmdParameters=config_overrides
 CommunicationParameters=NoCtldInAddrAny,NoInAddrAny
 AuthType=auth/munge
 AuthInfo=socket=$munge_socket
