@@ -231,6 +231,7 @@ void TForm1::createRunner()
 {
     m_fileList = std::make_unique<FileList>(*lvFiles);
     m_runner = new BatchRunner(*m_fileList, [this] { return jobSettings(); }, this);
+    m_runner->readOutputRuleWith([this] { return m_outputRule; });
     Timer1 = m_runner->Timer1;
     m_components.add(Timer1, QStringLiteral("Timer1"));
     connect(m_runner, &BatchRunner::runningChanged, this, [this](bool running) { setStartEnabled(!running); });

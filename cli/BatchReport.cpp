@@ -1,6 +1,7 @@
 #include "cli/BatchReport.h"
 
 #include "cli/BatchRun.h"
+#include "cli/StatusLine.h"
 #include "jobs/ClipJob.h"
 #include "jobs/RowStatus.h"
 
@@ -18,6 +19,8 @@ QString statusText(ClipJob::State state)
         return RowStatus::success;
     case ClipJob::State::Failed:
         return RowStatus::failure;
+    case ClipJob::State::Skipped:
+        return RowStatus::skipped;
     case ClipJob::State::Waiting:
     case ClipJob::State::Running:
     case ClipJob::State::Stopped:
@@ -51,10 +54,14 @@ BatchReport::BatchReport(const BatchRun &run, bool json, bool quiet, std::FILE *
 
 void BatchReport::printLine(const QByteArray &line)
 {
+    if (m_statusLine)
+        m_statusLine->hide();
     std::fwrite(line.constData(), 1, size_t(line.size()), m_out);
     std::fputc('\n', m_out);
     // A program reading the lines sees each as it happens.
     std::fflush(m_out);
+    if (m_statusLine)
+        m_statusLine->show();
 }
 
 void BatchReport::clipStarted(int index, const ClipJob &job)
@@ -77,7 +84,7 @@ void BatchReport::clipProgressed(int index, const ClipJob &job, qint64 outputSiz
 
 void BatchReport::clipEnded(int index, const ClipJob &job)
 {
-    const bool failed = job.state() != ClipJob::State::Merged;
+    const bool failed = job.state() != ClipJob::State::Merged && job.state() != ClipJob::State::Skipped;
     if (m_quiet && !failed)
         return;
     const QString status = statusText(job.state());
@@ -97,6 +104,12 @@ void BatchReport::clipEnded(int index, const ClipJob &job)
     printLine(line.toLocal8Bit());
 }
 
+// Only a run that skips up-to-date clips counts them, so that other runs' summaries keep their words.
+QString BatchReport::skippedText() const
+{
+    return m_run.skipsExisting() ? QStringLiteral("%1 skipped, ").arg(m_run.skippedCount()) : QString();
+}
+
 void BatchReport::printSummary(int exitStatus)
 {
     const QStringList notDone = m_run.notDone();
@@ -104,13 +117,15 @@ void BatchReport::printSummary(int exitStatus)
         printLine(jsonLine({{QStringLiteral("event"), QStringLiteral("summary")},
                             {QStringLiteral("merged"), m_run.mergedCount()},
                             {QStringLiteral("failed"), m_run.failedCount()},
+                            {QStringLiteral("skipped"), m_run.skippedCount()},
                             {QStringLiteral("notDone"), QJsonArray::fromStringList(notDone)},
                             {QStringLiteral("seconds"), m_run.seconds()},
                             {QStringLiteral("exitStatus"), exitStatus}}));
         return;
     }
-    printLine(QStringLiteral("%1 merged, %2 failed, %3 not done, in %4 s.")
+    printLine(QStringLiteral("%1 merged, %2%3 failed, %4 not done, in %5 s.")
                   .arg(m_run.mergedCount())
+                  .arg(skippedText())
                   .arg(m_run.failedCount())
                   .arg(notDone.size())
                   .arg(m_run.seconds(), 0, 'f', 1)

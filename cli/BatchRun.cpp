@@ -32,7 +32,7 @@ void BatchRun::startNext()
         emit clipStarted(index, *job);
         const QString clash = m_clashes->of(index);
         if (clash.isEmpty())
-            job->start(m_settings);
+            job->start(m_settings, m_outputOptions);
         else
             job->fail(FailureReasons::reasonOfWarning(clash));
     }
@@ -43,10 +43,15 @@ void BatchRun::startNext()
 void BatchRun::jobEnded(int index, ClipJob *job)
 {
     m_running.remove(index);
-    if (job->state() == ClipJob::State::Merged || job->state() == ClipJob::State::Failed) {
-        m_done[index] = true;
-        ++(job->state() == ClipJob::State::Merged ? m_merged : m_failed);
-    }
+    // A job ends merged, failed, skipped or stopped; a stopped clip is not done.
+    const ClipJob::State state = job->state();
+    if (state == ClipJob::State::Merged)
+        ++m_merged;
+    else if (state == ClipJob::State::Failed)
+        ++m_failed;
+    else if (state == ClipJob::State::Skipped)
+        ++m_skipped;
+    m_done[index] = state != ClipJob::State::Stopped;
     emit clipEnded(index, *job);
     job->deleteLater();
     if (!m_interrupted || m_running.isEmpty())

@@ -2,6 +2,7 @@
 
 #include "jobs/ClipList.h"
 #include "jobs/JobSettings.h"
+#include "jobs/OutputRule.h"
 
 #include <QElapsedTimer>
 #include <QList>
@@ -30,13 +31,18 @@ public:
              QObject *parent = nullptr);
     ~BatchRun() override;
 
+    // The output rule's skipExisting and keepDate, for every clip's job; both off unless set.
+    void setOutputOptions(const OutputRule &rule) { m_outputOptions = rule; }
+    bool skipsExisting() const { return m_outputOptions.skipExisting; }
+
     void start();
     // Stops the running jobs, removing what they had begun to write, and starts no other.
     void interrupt();
 
     int mergedCount() const { return m_merged; }
     int failedCount() const { return m_failed; }
-    // The clips not merged nor failed: stopped, or never started.
+    int skippedCount() const { return m_skipped; }
+    // The clips not merged, skipped nor failed: stopped, or never started.
     QStringList notDone() const;
     double seconds() const { return m_clock.elapsed() / 1000.0; }
 
@@ -62,6 +68,8 @@ private:
     int m_next = 0;
     int m_merged = 0;
     int m_failed = 0;
+    int m_skipped = 0;
+    OutputRule m_outputOptions;
     bool m_interrupted = false;
     QList<bool> m_done;
     QMap<int, ClipJob *> m_running;

@@ -29,6 +29,10 @@ CommandLine readCommandLine(const QStringList &arguments)
             commandLine.outputFolder = valueOf(i, argument);
         } else if (argument == QLatin1String("--keep-tree")) {
             commandLine.keepTree = true;
+        } else if (argument == QLatin1String("--skip-existing")) {
+            commandLine.skipExisting = true;
+        } else if (argument == QLatin1String("--keep-date")) {
+            commandLine.keepDate = true;
         } else if (argument == QLatin1String("-j")) {
             const std::optional<QString> value = valueOf(i, argument);
             bool isNumber = false;
@@ -68,14 +72,20 @@ QString usageText()
         "  --profile FILE  the profile to merge (saved by Clipvane, or written by hand)\n"
         "  -o FOLDER       put the merged clips into FOLDER, over the profile's output rule\n"
         "  --keep-tree     keep the sub-folders of a given folder under the output folder\n"
+        "  --skip-existing pass over a clip whose merged clip exists and is not older than it\n"
+        "  --keep-date     give each merged clip its source's modification time\n"
         "  -j N            merge N clips at once (default 1)\n"
         "  --json          one JSON object per line: each clip's start, progress and end, then a summary\n"
         "  -q              print only failures and the summary\n"
         "  --help          print this text\n"
         "  --version       print the version\n"
         "\n"
+        "On a terminal, a status line tells the clips done, the percentage and the time left.\n"
+        "A merge is written to a hidden part file (.NAME.part) that takes the output's name only\n"
+        "once whole; a run that was killed leaves no half clip under an output's name.\n"
+        "\n"
         "Exit status:\n"
-        "  0    every clip was merged\n"
+        "  0    no clip failed: every clip was merged, or skipped as up to date\n"
         "  1    at least one clip failed (the others were still merged)\n"
         "  2    nothing was attempted: bad usage, a profile refused, no clip found, the tool missing\n"
         "  130  interrupted by Ctrl+C (SIGINT)\n"

@@ -11,6 +11,9 @@ struct CommandLine
     // -o FOLDER and --keep-tree, over the profile's output rule.
     std::optional<QString> outputFolder;
     bool keepTree = false;
+    // --skip-existing and --keep-date, over the profile's output rule.
+    bool skipExisting = false;
+    bool keepDate = false;
     int jobs = 1;
     bool json = false;
     bool quiet = false;

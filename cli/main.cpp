@@ -3,18 +3,21 @@
 #include "cli/BatchRun.h"
 #include "cli/BatchSources.h"
 #include "cli/CommandLine.h"
+#include "cli/StatusLine.h"
 #include "jobs/AppFolder.h"
 #include "jobs/MergeTool.h"
 #include "jobs/ProductInfo.h"
 #include "jobs/Profile.h"
 #include "jobs/ProfileError.h"
 #include "platform/InterruptSignals.h"
+#include "platform/Terminal.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QTimer>
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -28,6 +31,27 @@ int refuse(const QString &problem, bool pointToHelp = false)
     if (pointToHelp)
         std::fputs("Try 'clipvane-batch --help'.\n", stderr);
     return exitNothingAttempted;
+}
+
+// --skip-existing and --keep-date switch the profile's rule on, never off.
+void applyResumeOptions(const CommandLine &commandLine, OutputRule &rule)
+{
+    if (commandLine.skipExisting)
+        rule.skipExisting = true;
+    if (commandLine.keepDate)
+        rule.keepDate = true;
+}
+
+// A person at a terminal sees how far the run has come; a script reading the lines, or a log
+// file, gets nothing of it.
+std::unique_ptr<StatusLine> statusLineForTerminal(const CommandLine &commandLine, const BatchRun &run,
+                                                  const QList<BatchClip> &clips, BatchReport &report)
+{
+    if (commandLine.quiet || commandLine.json || !isTerminal(stderr))
+        return nullptr;
+    auto statusLine = std::make_unique<StatusLine>(run, clips, stderr);
+    report.keepBelowLines(*statusLine);
+    return statusLine;
 }
 
 } // namespace
@@ -58,6 +82,7 @@ int main(int argc, char *argv[])
         profile.output.folder = *commandLine.outputFolder;
     if (commandLine.keepTree)
         profile.output.keepTree = true;
+    applyResumeOptions(commandLine, profile.output);
     if (!profile.output.folder.isEmpty())
         profile.output.folder = QDir::cleanPath(QDir::current().absoluteFilePath(profile.output.folder));
 
@@ -78,7 +103,9 @@ int main(int argc, char *argv[])
         clips.append({clip.source, ruleOutputPath(profile.output, clip.source, clip.addedFolder)});
 
     BatchRun run(clips, profile.settings, tool, commandLine.jobs);
+    run.setOutputOptions(profile.output);
     BatchReport report(run, commandLine.json, commandLine.quiet, stdout);
+    const std::unique_ptr<StatusLine> statusLine = statusLineForTerminal(commandLine, run, clips, report);
     InterruptSignals interrupts;
     int interruptedBy = 0;
     QObject::connect(&interrupts, &InterruptSignals::interrupted, &run, [&](int signalNumber) {

@@ -28,6 +28,8 @@ OutputRuleDialog::OutputRuleDialog(const OutputRule &rule, const QString &lastBr
     auto *prefixLabel = new QLabel(QStringLiteral("File name prefix:"), this);
     prefix = new QLineEdit(rule.prefix, this);
     prefixLabel->setBuddy(prefix);
+    skipExisting = new QCheckBox(QStringLiteral("Skip clips whose merged clip is not older than the source"), this);
+    keepDate = new QCheckBox(QStringLiteral("Give merged clips their source's date"), this);
     problem = new QLabel(this);
     QPalette red = problem->palette();
     red.setColor(QPalette::WindowText, Qt::red);
@@ -37,6 +39,8 @@ OutputRuleDialog::OutputRuleDialog(const OutputRule &rule, const QString &lastBr
 
     (rule.folder.isEmpty() ? besideSource : intoFolder)->setChecked(true);
     keepTree->setChecked(rule.keepTree);
+    skipExisting->setChecked(rule.skipExisting);
+    keepDate->setChecked(rule.keepDate);
 
     auto *grid = new QGridLayout;
     grid->addWidget(besideSource, 0, 0, 1, 3);
@@ -46,6 +50,8 @@ OutputRuleDialog::OutputRuleDialog(const OutputRule &rule, const QString &lastBr
     grid->addWidget(keepTree, 2, 1, 1, 2);
     grid->addWidget(prefixLabel, 3, 0);
     grid->addWidget(prefix, 3, 1, 1, 2);
+    grid->addWidget(skipExisting, 4, 0, 1, 3);
+    grid->addWidget(keepDate, 5, 0, 1, 3);
     grid->setColumnStretch(1, 1);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(grid);
@@ -71,6 +77,8 @@ OutputRule OutputRuleDialog::rule() const
         rule.folder = QDir::cleanPath(QDir::current().absoluteFilePath(QDir::fromNativeSeparators(folderText)));
     rule.prefix = prefix->text();
     rule.keepTree = keepTree->isChecked();
+    rule.skipExisting = skipExisting->isChecked();
+    rule.keepDate = keepDate->isChecked();
     return rule;
 }
 

@@ -13,7 +13,8 @@ class QPushButton;
 class QRadioButton;
 
 // Sets the output rule: beside each source or into a folder (keeping the sub-folders of added
-// folders on request), and the prefix of the file names. OK stays disabled while the rule would
+// folders on request), the prefix of the file names, whether clips with an up-to-date merged clip
+// are passed over, and whether merged clips keep their source's date. OK stays disabled while the rule would
 // make an output its own source.
 class OutputRuleDialog : public QDialog
 {
@@ -31,6 +32,8 @@ public:
     QLineEdit *folder = nullptr;
     QPushButton *browse = nullptr;
     QCheckBox *keepTree = nullptr;
+    QCheckBox *skipExisting = nullptr;
+    QCheckBox *keepDate = nullptr;
     QLineEdit *prefix = nullptr;
     QLabel *problem = nullptr;
     QDialogButtonBox *buttons = nullptr;

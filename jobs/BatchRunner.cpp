@@ -7,6 +7,7 @@
 #include "jobs/JobFiles.h"
 #include "jobs/JobScripts.h"
 #include "jobs/OutputClash.h"
+#include "jobs/OutputFreshness.h"
 #include "jobs/RowStatus.h"
 #include "jobs/ToolLog.h"
 
@@ -114,6 +115,9 @@ void BatchRunner::ProcessNextItem()
         case JobStart::RowFailed:
             reportJob(RowStatus::failure, m_jobRefusal);
             continue;
+        case JobStart::Skipped:
+            reportJob(RowStatus::skipped, QString());
+            continue;
         case JobStart::BatchFailed:
             reportJob(RowStatus::failure, m_jobRefusal);
             endBatch(false);
@@ -147,6 +151,8 @@ BatchRunner::JobStart BatchRunner::startJob(int row)
     const QString output = m_clips.outputPath(row);
     m_jobSourcePath = source;
     const JobSettings settings = m_readSettings();
+    const OutputRule rule = m_readOutputRule();
+    m_jobKeepsDate = rule.keepDate;
     setProgressMaximum(MergeTool::MeasureFile(source));
     try {
         WriteEvents(workingFolder(), settings);
@@ -162,6 +168,12 @@ BatchRunner::JobStart BatchRunner::startJob(int row)
         refuse(clash);
         return JobStart::RowFailed;
     }
+    // Only a clip the tool would take is passed over: a missing source or an output that is the
+    // source itself is still said.
+    if (rule.skipExisting
+        && MergeTool::checkLaunch(MergeTool::toolPath(programFolder()), source, output) == MergeTool::Launch::Started
+        && isOutputUpToDate(source, output))
+        return JobStart::Skipped;
     switch (m_tool.RunMergeTool(source, output, settings.withMap)) {
     case MergeTool::Launch::Started:
         m_jobOutputPath = output;
@@ -230,7 +242,7 @@ void BatchRunner::Timer1Timer()
         const bool toolEnded = !m_tool.isRunning();
         m_resultLines = m_tool.readLog();
         if (hasEndMark(m_resultLines))
-            finishJob(QFileInfo::exists(m_jobOutputPath) ? RowStatus::success : RowStatus::failure);
+            finishEndedJob();
         else if (toolEnded)
             finishJob(RowStatus::failure, FailureReasons::noEndMark);
     } else {
@@ -243,6 +255,18 @@ void BatchRunner::Timer1Timer()
     connect(Timer1, &QTimer::timeout, this, &BatchRunner::Timer1Timer);
     if (Timer1->isActive())
         Timer1->start();
+}
+
+// The tool has ended with its end mark: the clip is merged when its output is there, and with it
+// the source's date when the rule asks for it.
+void BatchRunner::finishEndedJob()
+{
+    if (!QFileInfo::exists(m_jobOutputPath))
+        finishJob(RowStatus::failure);
+    else if (m_jobKeepsDate && !takeSourceDate(m_jobSourcePath, m_jobOutputPath))
+        finishJob(RowStatus::failure, FailureReasons::reasonAbout(FailureReasons::sourceDateNotKept, m_jobOutputPath));
+    else
+        finishJob(RowStatus::success);
 }
 
 // The log is read into the record before it goes: the next job's log takes its place.

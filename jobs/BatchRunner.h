@@ -3,6 +3,7 @@
 #include "jobs/JobRecord.h"
 #include "jobs/JobSettings.h"
 #include "jobs/MergeTool.h"
+#include "jobs/OutputRule.h"
 #include "platform/UserPrompts.h"
 
 #include <QElapsedTimer>
@@ -27,9 +28,14 @@ class BatchRunner : public QObject
 
 public:
     using SettingsReader = std::function<JobSettings()>;
+    using OutputRuleReader = std::function<OutputRule()>;
 
     BatchRunner(ClipList &clips, SettingsReader readSettings, QObject *parent = nullptr);
     ~BatchRunner() override;
+
+    // Where each job finds the output rule's skipExisting and keepDate, read as the job starts like
+    // its settings; without it both are off.
+    void readOutputRuleWith(OutputRuleReader readOutputRule) { m_readOutputRule = std::move(readOutputRule); }
 
     // The poll timer; disabled while no job runs.
     QTimer *Timer1 = nullptr;
@@ -65,13 +71,14 @@ signals:
     void jobFinished(int row, const JobRecord &record);
 
 private:
-    enum class JobStart { Started, RowFailed, BatchFailed };
+    enum class JobStart { Started, RowFailed, BatchFailed, Skipped };
 
     void startBatch(std::optional<QList<int>> rows);
     void ProcessNextItem();
     int nextRow(int row) const;
     JobStart startJob(int row);
     void finishJob(const QString &status, const QString &reason = QString());
+    void finishEndedJob();
     void reportJob(const QString &status, const QString &reason, const QStringList &toolLog = {});
     void endBatch(bool announce);
     void setRowStatus(const QString &status);
@@ -81,6 +88,7 @@ private:
 
     ClipList &m_clips;
     SettingsReader m_readSettings;
+    OutputRuleReader m_readOutputRule = [] { return OutputRule(); };
     MergeTool m_tool;
 
     QStringList m_resultLines;
@@ -99,6 +107,7 @@ private:
     QElapsedTimer m_jobTime;
     bool m_jobRowListed = false;
     QString m_jobRefusal;
+    bool m_jobKeepsDate = false;
     // Held while a batch runs: the scripts and the log in the working folder are ours.
     std::unique_ptr<QLockFile> m_folderLock;
 };

@@ -15,4 +15,9 @@ QString reasonOfWarning(const QString &warning)
     return warning.section(QLatin1Char('\n'), 0, 1).replace(QLatin1Char('\n'), QLatin1Char(' '));
 }
 
+QString reasonAbout(const QString &reason, const QString &path)
+{
+    return reasonOfWarning(outputWarning(reason, path));
+}
+
 } // namespace FailureReasons

@@ -18,12 +18,20 @@ inline const QString stopped = QStringLiteral("Stopped before the merge had ende
 inline const QString outputIsSource = QStringLiteral("The output file is the source file itself:");
 inline const QString outputIsAnotherSource = QStringLiteral("The output file is the source file of another row:");
 inline const QString outputOfEarlierRow = QStringLiteral("The output file is also the output file of an earlier row:");
+// clipvane-batch merges into a part file first and then gives it the output's name; the file
+// named follows the reason.
+inline const QString outputNotAFile = QStringLiteral("The output is a folder or a device, not a file:");
+inline const QString outputNotPutInPlace = QStringLiteral("The merged clip could not take its output's name:");
+inline const QString sourceDateNotKept = QStringLiteral("The source's date could not be given to the merged clip:");
 
-inline const QStringList all{sourceMissing, toolMissing,    toolNotStarted,        noEndMark,         noPrivateFolder,
-                             stopped,       outputIsSource, outputIsAnotherSource, outputOfEarlierRow};
+inline const QStringList all{sourceMissing,      toolMissing,         toolNotStarted,        noEndMark,
+                             noPrivateFolder,    stopped,             outputIsSource,        outputIsAnotherSource,
+                             outputOfEarlierRow, outputNotAFile,      outputNotPutInPlace,   sourceDateNotKept};
 
 // The warning for a refused output: what is wrong, the file, and what to do.
 QString outputWarning(const QString &reason, const QString &path);
 // A warning as a row's reason: what is wrong and the file, in one line.
 QString reasonOfWarning(const QString &warning);
+// A reason followed by the file it is about, in one line.
+QString reasonAbout(const QString &reason, const QString &path);
 } // namespace FailureReasons

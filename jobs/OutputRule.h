@@ -4,12 +4,16 @@
 
 // Where a batch's merged clips go. With no folder, each goes beside its source; with a folder, into
 // it, and with keepTree into the sub-folder that mirrors where the clip lay below the folder it was
-// added with. The prefix comes before the source's file name.
+// added with. The prefix comes before the source's file name. skipExisting passes over a clip whose
+// output is up to date, so that a batch run again does only what is missing; keepDate gives each
+// merged clip its source's modification time.
 struct OutputRule
 {
     QString folder;
     QString prefix = QStringLiteral("Done_");
     bool keepTree = false;
+    bool skipExisting = false;
+    bool keepDate = false;
 
     bool operator==(const OutputRule &) const = default;
 };

@@ -249,6 +249,8 @@ void readOutput(const ProfileReader &reader, const QJsonObject &root, OutputRule
     rule.folder = reader.text(output, path, "folder", rule.folder);
     rule.prefix = reader.text(output, path, "prefix", rule.prefix);
     rule.keepTree = reader.flag(output, path, "keepTree", rule.keepTree);
+    rule.skipExisting = reader.flag(output, path, "skipExisting", rule.skipExisting);
+    rule.keepDate = reader.flag(output, path, "keepDate", rule.keepDate);
     const QString problem = outputRuleProblem(rule);
     if (!problem.isEmpty())
         reader.refuse(QStringLiteral("output.prefix"), problem.chopped(1));
@@ -291,7 +293,9 @@ QByteArray profileJson(const Profile &profile)
                                     + QLatin1String("\n  }");
     const OutputRule &rule = profile.output;
     const QString output = inlineObject({member("folder", quoted(rule.folder)), member("prefix", quoted(rule.prefix)),
-                                         member("keepTree", boolean(rule.keepTree))});
+                                         member("keepTree", boolean(rule.keepTree)),
+                                         member("skipExisting", boolean(rule.skipExisting)),
+                                         member("keepDate", boolean(rule.keepDate))});
     const QStringList members{member("format", quoted(formatName)),
                               member("version", QString::number(currentVersion)),
                               member("timeEvents", timeEvents),

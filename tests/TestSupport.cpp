@@ -2,7 +2,9 @@
 
 #include "jobs/AppFolder.h"
 
+#include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QTest>
 #include <csignal>
 #include <sys/resource.h>
@@ -106,6 +108,18 @@ void writeFile(const QString &path, const QByteArray &bytes)
     QFile file(path);
     QVERIFY2(file.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(file.errorString()));
     QCOMPARE(file.write(bytes), bytes.size());
+}
+
+void setModified(const QString &path, const QDateTime &time)
+{
+    QFile file(path);
+    QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.errorString()));
+    QVERIFY2(file.setFileTime(time, QFileDevice::FileModificationTime), qPrintable(file.errorString()));
+}
+
+QDateTime modified(const QString &path)
+{
+    return QFileInfo(path).lastModified();
 }
 
 void writeClip(const QString &path, qint64 size)

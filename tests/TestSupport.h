@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QByteArray>
+#include <QDateTime>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -118,3 +119,6 @@ QByteArray readFile(const QString &path);
 void writeFile(const QString &path, const QByteArray &bytes);
 // A file of this size whose bytes are not all alike.
 void writeClip(const QString &path, qint64 size);
+// Gives a file this modification time, as a copy or an earlier merge would have left it.
+void setModified(const QString &path, const QDateTime &time);
+QDateTime modified(const QString &path);

@@ -6,6 +6,7 @@
 #include "jobs/BatchRunner.h"
 #include "jobs/FailureReasons.h"
 #include "jobs/Profile.h"
+#include "jobs/ProgressText.h"
 #include "widgets/ListView.h"
 
 #include <QCryptographicHash>
@@ -17,9 +18,11 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTest>
 #include <csignal>
+#include <limits>
 #include <unistd.h>
 
 class BatchCommandTest : public QObject
@@ -36,6 +39,18 @@ private slots:
     void interruptStopsTheToolsAndRemovesUnfinishedOutputs_data();
     void interruptStopsTheToolsAndRemovesUnfinishedOutputs();
     void toolDyingMidWriteLeavesNoOutput();
+    void skipExistingPassesOverUpToDateOutputs_data();
+    void skipExistingPassesOverUpToDateOutputs();
+    void killedRunLeavesNoHalfClipAndResumeMergesTheRest();
+    void failuresNameTheOutputNeverThePartFile_data();
+    void failuresNameTheOutputNeverThePartFile();
+    void keepDateGivesTheSourcesDate_data();
+    void keepDateGivesTheSourcesDate();
+    void statusLineTexts_data();
+    void statusLineTexts();
+    void terminalShowsAStatusLineWhileTheRunGoes();
+    void noStatusLineWhereNoOneLooks_data();
+    void noStatusLineWhereNoOneLooks();
     void runsWithoutDisplayOnQtCoreAlone();
     void gnuParallelGivesWhatOneRunGives();
 
@@ -112,11 +127,11 @@ QByteArray md5(const QString &path)
     return QCryptographicHash::hash(readFile(path), QCryptographicHash::Md5).toHex();
 }
 
-// Every file below the folder, by its path below it, with its bytes' checksum.
+// Every file below the folder, hidden ones too, by its path below it, with its bytes' checksum.
 QMap<QString, QByteArray> filesBelow(const QString &folder)
 {
     QMap<QString, QByteArray> files;
-    QDirIterator entries(folder, QDir::Files, QDirIterator::Subdirectories);
+    QDirIterator entries(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
     while (entries.hasNext()) {
         const QString path = entries.next();
         files.insert(QDir(folder).relativeFilePath(path), md5(path));
@@ -168,6 +183,68 @@ QList<QJsonObject> jsonLines(const QByteArray &out)
         [&] { QVERIFY2(error.error == QJsonParseError::NoError && document.isObject(), line.constData()); }();
         lines << document.object();
     }
+    return lines;
+}
+
+// Every entry of the folder, hidden ones too.
+QStringList entriesOf(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+}
+
+QJsonObject endOf(const QList<QJsonObject> &lines, const QString &source)
+{
+    for (const QJsonObject &line : lines) {
+        if (line.value(QStringLiteral("event")).toString() == QLatin1String("end")
+            && line.value(QStringLiteral("source")).toString() == source)
+            return line;
+    }
+    return {};
+}
+
+// A word for sh, whatever it holds.
+QString shellWord(const QString &text)
+{
+    return QLatin1Char('\'') + QString(text).replace(QLatin1String("'"), QLatin1String("'\\''")) + QLatin1Char('\'');
+}
+
+// Runs the command with its standard streams on a pseudo-terminal of its own, as in a person's
+// terminal, and returns what the terminal received.
+Run runOnTerminal(const QString &script, const QStringList &command)
+{
+    QStringList words;
+    for (const QString &word : command)
+        words << shellWord(word);
+    return runCommand(script, {"-qec", words.join(QLatin1Char(' ')), "/dev/null"});
+}
+
+// What a terminal shows after these bytes: a carriage return goes back to the line's start, where
+// the next characters write over the old ones. Trailing blanks and empty lines at the end dropped.
+QStringList screenLines(const QByteArray &bytes)
+{
+    QStringList lines{QString()};
+    qsizetype column = 0;
+    for (const QChar c : QString::fromLocal8Bit(bytes)) {
+        if (c == QLatin1Char('\r')) {
+            column = 0;
+        } else if (c == QLatin1Char('\n')) {
+            lines << QString();
+            column = 0;
+        } else {
+            QString &line = lines.last();
+            if (column < line.size())
+                line[column] = c;
+            else
+                line += c;
+            ++column;
+        }
+    }
+    for (QString &line : lines) {
+        while (line.endsWith(QLatin1Char(' ')))
+            line.chop(1);
+    }
+    while (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
     return lines;
 }
 
@@ -415,7 +492,7 @@ void BatchCommandTest::interruptStopsTheToolsAndRemovesUnfinishedOutputs()
     const QByteArray stoppedTool("sleep\00059.25", 11);
     // Each stand-in writes its half clip before it turns into the pause.
     QTRY_COMPARE_WITH_TIMEOUT(processGroupsOf(stoppedTool).size(), 2, 10000);
-    QCOMPARE(QDir(folder.filePath(QStringLiteral("out"))).entryList(QDir::Files).size(), 2);
+    QCOMPARE(QDir(folder.filePath(QStringLiteral("out"))).entryList(QDir::Files | QDir::Hidden).size(), 2);
     // The tools run in a group of their own: a terminal's Ctrl+C reaches only the command.
     const QList<qint64> toolGroups = processGroupsOf(stoppedTool);
     for (const qint64 group : toolGroups)
@@ -453,6 +530,350 @@ void BatchCommandTest::toolDyingMidWriteLeavesNoOutput()
     QCOMPARE(run.exitStatus, 1);
     QVERIFY(run.out.contains(": " + FailureReasons::noEndMark.toUtf8()));
     QVERIFY(!QFile::exists(folder.filePath(QStringLiteral("clips/Done_clip0.rm"))));
+    QVERIFY(!QFile::exists(folder.filePath(QStringLiteral("clips/.Done_clip0.rm.part"))));
+}
+
+void BatchCommandTest::skipExistingPassesOverUpToDateOutputs_data()
+{
+    QTest::addColumn<QString>("asked");
+    QTest::addColumn<int>("outputAge");
+    QTest::addColumn<QString>("status");
+    // The output's age in seconds after its source's time; none when there is no output.
+    const int none = std::numeric_limits<int>::min();
+    QTest::newRow("no output yet") << "--skip-existing" << none << "Success";
+    QTest::newRow("output newer than the source") << "--skip-existing" << 60 << "Skipped";
+    QTest::newRow("output of the source's very time") << "--skip-existing" << 0 << "Skipped";
+    QTest::newRow("output older than the source") << "--skip-existing" << -60 << "Success";
+    QTest::newRow("asked by the profile") << "profile" << 60 << "Skipped";
+    QTest::newRow("not asked: merged again") << "" << 60 << "Success";
+}
+
+void BatchCommandTest::skipExistingPassesOverUpToDateOutputs()
+{
+    QFETCH(QString, asked);
+    QFETCH(int, outputAge);
+    QFETCH(QString, status);
+    QTemporaryDir folder;
+    const QString clip = folder.filePath(QStringLiteral("clips/clip.rm"));
+    QDir().mkpath(folder.filePath(QStringLiteral("clips")));
+    writeRealMediaClip(clip, 30000);
+    const QDateTime sourceTime = QDateTime::currentDateTime().addDays(-1);
+    setModified(clip, sourceTime);
+    const QString output = folder.filePath(QStringLiteral("out/Done_clip.rm"));
+    const QByteArray earlier = "an earlier merge";
+    if (outputAge != std::numeric_limits<int>::min()) {
+        QDir().mkpath(folder.filePath(QStringLiteral("out")));
+        writeFile(output, earlier);
+        setModified(output, sourceTime.addSecs(outputAge));
+    }
+    const QDateTime outputTime = modified(output);
+    Profile profile = fullProfile();
+    profile.output.skipExisting = asked == QLatin1String("profile");
+    writeProfileFile(folder.filePath(QStringLiteral("p.json")), profile);
+    QStringList arguments{"--profile", folder.filePath("p.json"), "-o", folder.filePath("out"), clip};
+    if (asked.startsWith(QLatin1String("--")))
+        arguments.prepend(asked);
+    const CommandFolder command;
+
+    const Run run = runCommand(command.command(), QStringList{"--json"} + arguments);
+    QCOMPARE(run.exitStatus, 0);
+    const QList<QJsonObject> lines = jsonLines(run.out);
+    const QJsonObject end = endOf(lines, clip);
+    QCOMPARE(end.value(QStringLiteral("status")).toString(), status);
+    QCOMPARE(end.value(QStringLiteral("output")).toString(), output);
+    QVERIFY(!end.contains(QStringLiteral("reason")));
+    const bool skipped = status == QLatin1String("Skipped");
+    const QJsonObject summary = lines.last();
+    QCOMPARE(summary.value(QStringLiteral("skipped")).toInt(-1), skipped ? 1 : 0);
+    QCOMPARE(summary.value(QStringLiteral("merged")).toInt(), skipped ? 0 : 1);
+    QCOMPARE(summary.value(QStringLiteral("exitStatus")).toInt(), 0);
+    QCOMPARE(entriesOf(folder.filePath(QStringLiteral("out"))), QStringList{"Done_clip.rm"});
+    if (!skipped) {
+        QVERIFY(RealMediaTest::readClip(output).error.isEmpty());
+        return;
+    }
+    // A skipped output is not touched, and the lines a person reads say so too.
+    QCOMPARE(readFile(output), earlier);
+    QCOMPARE(modified(output), outputTime);
+    const Run text = runCommand(command.command(), arguments);
+    QCOMPARE(text.exitStatus, 0);
+    const QList<QByteArray> textLines = text.out.split('\n');
+    QCOMPARE(textLines[0], QStringLiteral("Skipped  %1 -> %2").arg(clip, output).toLocal8Bit());
+    QVERIFY2(textLines[1].startsWith("0 merged, 1 skipped, 0 failed, 0 not done, in "), textLines[1].constData());
+    // Quiet leaves skipped clips out, as it does merged ones.
+    const Run quiet = runCommand(command.command(), QStringList{"-q"} + arguments);
+    QCOMPARE(quiet.exitStatus, 0);
+    QVERIFY2(quiet.out.startsWith("0 merged, 1 skipped, 0 failed"), quiet.out.constData());
+}
+
+// A stand-in tool merges the "fast" clips with the bundled tool and stalls halfway through the
+// "slow" ones; the command and every tool then die of SIGKILL, as on a lost node. No half clip
+// stands under an output's name, and a run with --skip-existing merges exactly the rest.
+void BatchCommandTest::killedRunLeavesNoHalfClipAndResumeMergesTheRest()
+{
+    QTemporaryDir folder;
+    const QString clips = folder.filePath(QStringLiteral("clips"));
+    QDir().mkpath(clips);
+    const QStringList names{"fast0.rm", "fast2.rm", "slow1.rm", "slow3.rm"};
+    for (qsizetype i = 0; i < names.size(); ++i)
+        writeRealMediaClip(clips + QLatin1Char('/') + names[i], 40000 + i * 9000);
+    writeProfileFile(folder.filePath(QStringLiteral("p.json")), fullProfile());
+    const QString out = folder.filePath(QStringLiteral("out"));
+    const CommandFolder command;
+    const QString tool = command.folder.filePath(QStringLiteral("rmevents"));
+    const QString realTool = command.folder.filePath(QStringLiteral("rmevents.real"));
+    QVERIFY(QFile::copy(QStringLiteral(RMEVENTS_PATH), realTool));
+    command.installToolScript("case \"$2\" in */slow*) printf 'half a clip' > \"$4\"; exec sleep 58.75;; esac\n"
+                              "exec \"$(dirname \"$0\")/rmevents.real\" \"$@\"");
+    const QStringList arguments{"--json", "-j", "2", "--profile", folder.filePath("p.json"), "-o", out, clips};
+
+    // The killed run can't remove its jobs' private folders: they go with the test's.
+    QTemporaryDir temporaryFolders;
+    QProcessEnvironment environment = withoutDisplay();
+    environment.insert(QStringLiteral("TMPDIR"), temporaryFolders.path());
+    QProcess run;
+    run.setProcessEnvironment(environment);
+    run.start(command.command(), arguments);
+    QVERIFY(run.waitForStarted());
+    const QByteArray stalledTool("sleep\00058.75", 11);
+    // The fast clips take both places first; the slow ones start only once they have ended.
+    QTRY_COMPARE_WITH_TIMEOUT(processGroupsOf(stalledTool).size(), 2, 20000);
+    const QList<qint64> toolGroups = processGroupsOf(stalledTool);
+    ::kill(pid_t(run.processId()), SIGKILL);
+    for (const qint64 group : toolGroups)
+        ::kill(-pid_t(group), SIGKILL);
+    QVERIFY(run.waitForFinished(5000));
+    QCOMPARE(run.exitStatus(), QProcess::CrashExit);
+    QTRY_VERIFY_WITH_TIMEOUT(!anyProcessRuns(stalledTool), 5000);
+
+    QCOMPARE(entriesOf(out),
+             (QStringList{".Done_slow1.rm.part", ".Done_slow3.rm.part", "Done_fast0.rm", "Done_fast2.rm"}));
+    QMap<QString, QDateTime> wholeTimes;
+    for (const QString &name : {QStringLiteral("Done_fast0.rm"), QStringLiteral("Done_fast2.rm")}) {
+        QVERIFY(RealMediaTest::readClip(out + QLatin1Char('/') + name).error.isEmpty());
+        wholeTimes.insert(name, modified(out + QLatin1Char('/') + name));
+    }
+
+    // A part file an older run left beside a whole output goes too.
+    writeFile(out + QStringLiteral("/.Done_fast0.rm.part"), "half a clip");
+    QVERIFY(QFile::remove(tool));
+    QVERIFY(QFile::copy(realTool, tool));
+    const Run resumed = runCommand(command.command(), QStringList{"--skip-existing"} + arguments);
+    QCOMPARE(resumed.exitStatus, 0);
+    const QList<QJsonObject> lines = jsonLines(resumed.out);
+    for (const QString &name : names)
+        QCOMPARE(endOf(lines, clips + QLatin1Char('/') + name).value(QStringLiteral("status")).toString(),
+                 name.startsWith(QLatin1String("fast")) ? QStringLiteral("Skipped") : QStringLiteral("Success"));
+    QCOMPARE(lines.last().value(QStringLiteral("merged")).toInt(), 2);
+    QCOMPARE(lines.last().value(QStringLiteral("skipped")).toInt(), 2);
+    QCOMPARE(entriesOf(out), (QStringList{"Done_fast0.rm", "Done_fast2.rm", "Done_slow1.rm", "Done_slow3.rm"}));
+    for (auto whole = wholeTimes.cbegin(); whole != wholeTimes.cend(); ++whole)
+        QCOMPARE(modified(out + QLatin1Char('/') + whole.key()), whole.value());
+    // What the two runs made together is what one run makes.
+    QCOMPARE(runCommand(command.command(), {"--profile", folder.filePath("p.json"), "-o", folder.filePath("single"), clips})
+                 .exitStatus,
+             0);
+    QCOMPARE(filesBelow(out), filesBelow(folder.filePath(QStringLiteral("single"))));
+}
+
+void BatchCommandTest::failuresNameTheOutputNeverThePartFile_data()
+{
+    QTest::addColumn<bool>("notAClip");
+    QTest::addColumn<bool>("folderAtOutput");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("the tool refuses the source") << true << false << "is not a RealMedia or RealAudio file";
+    QTest::newRow("a folder stands at the output") << false << true << "The output is a folder or a device, not a file: @";
+}
+
+void BatchCommandTest::failuresNameTheOutputNeverThePartFile()
+{
+    QFETCH(bool, notAClip);
+    QFETCH(bool, folderAtOutput);
+    QFETCH(QString, reason);
+    QTemporaryDir folder;
+    const QString clip = folder.filePath(QStringLiteral("clip.rm"));
+    if (notAClip)
+        writeFile(clip, "This is not a clip at all.");
+    else
+        writeRealMediaClip(clip, 30000);
+    const QString output = folder.filePath(QStringLiteral("out/Done_clip.rm"));
+    if (folderAtOutput)
+        QVERIFY(QDir().mkpath(output + QStringLiteral("/inside")));
+    writeProfileFile(folder.filePath(QStringLiteral("p.json")), fullProfile());
+    const CommandFolder command;
+
+    const Run run = runCommand(command.command(),
+                               {"--json", "--profile", folder.filePath("p.json"), "-o", folder.filePath("out"), clip});
+    QCOMPARE(run.exitStatus, 1);
+    QVERIFY2(!run.out.contains(".part"), run.out.constData());
+    const QJsonObject end = endOf(jsonLines(run.out), clip);
+    QCOMPARE(end.value(QStringLiteral("status")).toString(), QStringLiteral("Failure"));
+    QVERIFY2(end.value(QStringLiteral("reason")).toString().contains(reason.replace(QLatin1Char('@'), output)),
+             qPrintable(end.value(QStringLiteral("reason")).toString()));
+    if (notAClip) {
+        // The tool's report names the file it was to write: the output.
+        const QStringList log = end.value(QStringLiteral("log")).toVariant().toStringList();
+        QVERIFY2(!log.filter(QStringLiteral("output \"%1\"").arg(output)).isEmpty(), qPrintable(log.join('\n')));
+    }
+    QCOMPARE(entriesOf(folder.filePath(QStringLiteral("out"))), folderAtOutput ? QStringList{"Done_clip.rm"} : QStringList());
+    QCOMPARE(QFileInfo(output).isDir(), folderAtOutput);
+}
+
+void BatchCommandTest::keepDateGivesTheSourcesDate_data()
+{
+    QTest::addColumn<QString>("asked");
+    QTest::addColumn<bool>("kept");
+    QTest::newRow("--keep-date") << "--keep-date" << true;
+    QTest::newRow("asked by the profile") << "profile" << true;
+    QTest::newRow("not asked") << "" << false;
+}
+
+void BatchCommandTest::keepDateGivesTheSourcesDate()
+{
+    QFETCH(QString, asked);
+    QFETCH(bool, kept);
+    QTemporaryDir folder;
+    const QStringList clips = writeGoodClips(folder.filePath(QStringLiteral("clips")), 3);
+    const QDateTime sourceTime = QDateTime::currentDateTime().addDays(-3);
+    for (qsizetype i = 0; i < clips.size(); ++i)
+        setModified(clips[i], sourceTime.addSecs(i * 7));
+    Profile profile = fullProfile();
+    profile.output.keepDate = asked == QLatin1String("profile");
+    writeProfileFile(folder.filePath(QStringLiteral("p.json")), profile);
+    QStringList arguments{"--json", "-j", "2", "--profile", folder.filePath("p.json"), "-o", folder.filePath("out"),
+                          folder.filePath("clips")};
+    if (asked.startsWith(QLatin1String("--")))
+        arguments.prepend(asked);
+    const CommandFolder command;
+    const QDateTime started = QDateTime::currentDateTime().addSecs(-1);
+
+    QCOMPARE(runCommand(command.command(), arguments).exitStatus, 0);
+    for (qsizetype i = 0; i < clips.size(); ++i) {
+        const QString output = folder.filePath(QStringLiteral("out/Done_") + clips[i].section(QLatin1Char('/'), -1));
+        QVERIFY(RealMediaTest::readClip(output).error.isEmpty());
+        if (kept)
+            QCOMPARE(modified(output), modified(clips[i]));
+        else
+            QVERIFY(modified(output) >= started);
+    }
+    // Of the same time or newer, every output is up to date for a resumed run.
+    const Run resumed = runCommand(command.command(), QStringList{"--skip-existing"} + arguments);
+    QCOMPARE(resumed.exitStatus, 0);
+    QCOMPARE(jsonLines(resumed.out).last().value(QStringLiteral("skipped")).toInt(), 3);
+}
+
+void BatchCommandTest::statusLineTexts_data()
+{
+    QTest::addColumn<int>("done");
+    QTest::addColumn<int>("all");
+    QTest::addColumn<int>("percent");
+    QTest::addColumn<qint64>("secondsLeft");
+    QTest::addColumn<QString>("line");
+    // A negative time left: not known yet.
+    QTest::newRow("a long batch") << 37 << 1000 << 4 << qint64(180) << "[ 37/1000]  4%  about 3 min left";
+    QTest::newRow("nothing done yet") << 0 << 3 << 0 << qint64(-1) << "[  0/3]  0%";
+    QTest::newRow("under a second") << 2 << 3 << 80 << qint64(0) << "[  2/3]  80%  about 1 s left";
+    QTest::newRow("seconds") << 2 << 3 << 66 << qint64(59) << "[  2/3]  66%  about 59 s left";
+    QTest::newRow("a minute and a half, rounded") << 5 << 40 << 12 << qint64(90) << "[  5/40]  12%  about 2 min left";
+    QTest::newRow("just under the hour") << 5 << 40 << 12 << qint64(3590) << "[  5/40]  12%  about 1 h left";
+    QTest::newRow("hours and minutes") << 100 << 9000 << 1 << qint64(7500) << "[100/9000]  1%  about 2 h 5 min left";
+    QTest::newRow("all done") << 1000 << 1000 << 100 << qint64(-1) << "[1000/1000]  100%";
+}
+
+void BatchCommandTest::statusLineTexts()
+{
+    QFETCH(int, done);
+    QFETCH(int, all);
+    QFETCH(int, percent);
+    QFETCH(qint64, secondsLeft);
+    QFETCH(QString, line);
+    QCOMPARE(batchStatusLine(done, all, percent, secondsLeft < 0 ? std::nullopt : std::optional<qint64>(secondsLeft)), line);
+}
+
+// Through a real pseudo-terminal: the status line is redrawn in place while the clips merge, and
+// once the run is over the terminal shows the clips' lines and the summary, nothing of it.
+void BatchCommandTest::terminalShowsAStatusLineWhileTheRunGoes()
+{
+    const QString script = QStandardPaths::findExecutable(QStringLiteral("script"));
+    if (script.isEmpty())
+        QSKIP("script is not installed (Debian: bsdutils).");
+    QTemporaryDir folder;
+    writeGoodClips(folder.filePath(QStringLiteral("clips")), 3);
+    writeProfileFile(folder.filePath(QStringLiteral("p.json")), fullProfile());
+    const CommandFolder command;
+    const QStringList arguments{"--profile", folder.filePath("p.json"), "-o", folder.filePath("out"), folder.filePath("clips")};
+
+    const Run terminal = runOnTerminal(script, QStringList{command.command()} + arguments);
+    QCOMPARE(terminal.exitStatus, 0);
+    static const QRegularExpression drawn(QStringLiteral("\r(\\[[ \\d]+/3\\][^\r\n]*)"));
+    static const QRegularExpression statusLine(
+        QStringLiteral("^\\[  [0-3]/3\\]  \\d{1,3}%(  about \\d+ (s|min) left)? *$"));
+    QStringList lines;
+    for (const QRegularExpressionMatch &match : drawn.globalMatch(QString::fromLocal8Bit(terminal.out))) {
+        QVERIFY2(statusLine.match(match.captured(1)).hasMatch(), qPrintable(match.captured(1)));
+        lines << match.captured(1).trimmed();
+    }
+    QVERIFY2(!lines.filter(QRegularExpression(QStringLiteral("^\\[  1/3\\]  \\d+%  about \\d+ s left$"))).isEmpty(),
+             qPrintable(lines.join(QLatin1Char('|'))));
+    QVERIFY2(lines.contains(QStringLiteral("[  3/3]  100%")), qPrintable(lines.join(QLatin1Char('|'))));
+
+    // The clips' lines are those a run without a terminal prints, whole, with nothing left over.
+    const Run plain = runCommand(command.command(), arguments);
+    QCOMPARE(plain.exitStatus, 0);
+    QVERIFY(plain.errors.isEmpty());
+    QStringList expected = QString::fromLocal8Bit(plain.out).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QStringList shown = screenLines(terminal.out);
+    QCOMPARE(shown.size(), expected.size());
+    // Only the summary's time may differ.
+    static const QRegularExpression time(QStringLiteral("in \\d+\\.\\d s\\.$"));
+    shown.last().replace(time, QStringLiteral("in … s."));
+    expected.last().replace(time, QStringLiteral("in … s."));
+    QCOMPARE(shown, expected);
+}
+
+void BatchCommandTest::noStatusLineWhereNoOneLooks_data()
+{
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<bool>("onTerminal");
+    QTest::newRow("--json on a terminal") << "--json" << true;
+    QTest::newRow("-q on a terminal") << "-q" << true;
+    QTest::newRow("standard error to a file") << "" << false;
+}
+
+void BatchCommandTest::noStatusLineWhereNoOneLooks()
+{
+    QFETCH(QString, option);
+    QFETCH(bool, onTerminal);
+    const QString script = QStandardPaths::findExecutable(QStringLiteral("script"));
+    if (onTerminal && script.isEmpty())
+        QSKIP("script is not installed (Debian: bsdutils).");
+    QTemporaryDir folder;
+    writeGoodClips(folder.filePath(QStringLiteral("clips")), 2);
+    writeProfileFile(folder.filePath(QStringLiteral("p.json")), fullProfile());
+    const CommandFolder command;
+    QStringList arguments{"--profile", folder.filePath("p.json"), "-o", folder.filePath("out"), folder.filePath("clips")};
+    if (!option.isEmpty())
+        arguments.prepend(option);
+
+    QByteArray seen;
+    if (onTerminal) {
+        const Run run = runOnTerminal(script, QStringList{command.command()} + arguments);
+        QCOMPARE(run.exitStatus, 0);
+        // The terminal ends each line with a carriage return of its own.
+        seen = QByteArray(run.out).replace("\r\n", "\n");
+    } else {
+        QProcess run;
+        run.setProcessEnvironment(withoutDisplay());
+        run.setStandardErrorFile(folder.filePath(QStringLiteral("errors.txt")));
+        run.start(command.command(), arguments);
+        QVERIFY(run.waitForFinished(60000));
+        QCOMPARE(run.exitCode(), 0);
+        QVERIFY(QFileInfo(folder.filePath(QStringLiteral("errors.txt"))).isFile());
+        seen = readFile(folder.filePath(QStringLiteral("errors.txt")));
+        QVERIFY(run.readAllStandardOutput().contains("2 merged, 0 failed"));
+    }
+    QVERIFY2(!seen.contains('\r'), seen.constData());
+    QVERIFY2(!seen.contains("/2]"), seen.constData());
 }
 
 void BatchCommandTest::runsWithoutDisplayOnQtCoreAlone()

@@ -28,6 +28,7 @@ class BatchWindowTest : public QObject
 private slots:
     void workedExampleTickByTick();
     void threeRowsEndToEndWithTheBundledTool();
+    void skipsUpToDateOutputsAndKeepsTheSourcesDate();
     void stopDuringRowTwoOfFour();
     void emptyListIsRefused();
     void toolArgumentsFollowTheClickEvent();
@@ -163,6 +164,52 @@ void BatchWindowTest::threeRowsEndToEndWithTheBundledTool()
     QVERIFY(QFile::exists(folder.filePath(QStringLiteral("maps.txt"))));
     QVERIFY(!QFile::exists(folder.filePath(QStringLiteral("result.txt"))));
     QVERIFY(form.btnStart->isEnabled());
+}
+
+// The output rule's switches in the window, with the bundled tool: the row of a clip merged
+// before says "Skipped" and its output stays as it was; a clip whose output is missing or older
+// than its source is merged and takes its source's date.
+void BatchWindowTest::skipsUpToDateOutputsAndKeepsTheSourcesDate()
+{
+    TemporaryAppFolder folder;
+    folder.installMergeTool();
+    RecordingPrompts prompts;
+    TForm1 form;
+    const QDateTime sourceTime = QDateTime::currentDateTime().addDays(-2);
+    const QStringList names{"merged.rm", "new.rm", "changed.rm"};
+    for (const QString &name : names) {
+        writeRealMediaClip(folder.filePath(name), 30000);
+        setModified(folder.filePath(name), sourceTime);
+    }
+    const QString earlier = folder.filePath(QStringLiteral("Done_merged.rm"));
+    writeFile(earlier, "an earlier merge");
+    setModified(earlier, sourceTime.addSecs(60));
+    writeFile(folder.filePath(QStringLiteral("Done_changed.rm")), "made before the source changed");
+    setModified(folder.filePath(QStringLiteral("Done_changed.rm")), sourceTime.addSecs(-60));
+    OutputRule rule;
+    rule.skipExisting = true;
+    rule.keepDate = true;
+    form.setOutputRule(rule);
+    for (const QString &name : names)
+        QVERIFY(form.AddClip(folder.filePath(name)));
+
+    form.actStartExecute();
+    QTRY_VERIFY_WITH_TIMEOUT(!form.runner().isRunning(), 20000);
+    QCOMPARE(prompts.messageTexts(), QStringList{"Processing finish!"});
+    QCOMPARE(form.lvFiles->subItem(0, 1), QStringLiteral("Skipped"));
+    QCOMPARE(form.lvFiles->subItem(1, 1), QStringLiteral("Success"));
+    QCOMPARE(form.lvFiles->subItem(2, 1), QStringLiteral("Success"));
+    QCOMPARE(readFile(earlier), QByteArray("an earlier merge"));
+    QCOMPARE(modified(earlier), sourceTime.addSecs(60));
+    for (const QString &name : {QStringLiteral("new.rm"), QStringLiteral("changed.rm")}) {
+        const QString output = folder.filePath(QStringLiteral("Done_") + name);
+        QVERIFY(RealMediaTest::readClip(output).error.isEmpty());
+        QCOMPARE(modified(output), sourceTime);
+    }
+    // Retry Failed leaves a skipped row alone: it did not fail.
+    form.batchCommands().RetryFailed1->trigger();
+    QCOMPARE(prompts.messageTexts().last(), QStringLiteral(" Not file to be processed "));
+    QCOMPARE(form.lvFiles->subItem(0, 1), QStringLiteral("Skipped"));
 }
 
 void BatchWindowTest::stopDuringRowTwoOfFour()

@@ -147,6 +147,9 @@ void ProfileTest::windowProfileWindowGivesTheSameScripts_data()
     unchecked.settings.clipInformation.description.checked = false;
     unchecked.output = {"/srv/merged", "", true};
     QTest::newRow("unchecked texts kept, an output folder") << unchecked;
+    Profile resumed = sampleProfile();
+    resumed.output = {"/srv/merged", "m_", false, true, true};
+    QTest::newRow("skipping up-to-date clips, keeping the source's date") << resumed;
 }
 
 void ProfileTest::windowProfileWindowGivesTheSameScripts()
@@ -196,7 +199,8 @@ void ProfileTest::acceptedProfiles_data()
     "keywords":    {"include": false, "text": ""},
     "description": {"include": false, "text": ""}
   },
-  "output": {"folder": "", "prefix": "Done_", "keepTree": false}
+  "output": {"folder": "", "prefix": "Done_", "keepTree": false, "skipExisting": false,
+             "keepDate": false}
 })") << readme;
     QTest::newRow("empty object: start-up values") << QByteArray("{}") << Profile::startUp();
     Profile partial = Profile::startUp();
@@ -208,6 +212,11 @@ void ProfileTest::acceptedProfiles_data()
                          "clipInformation": {"title": {"text": "Only text"}},
                          "output": {"keepTree": true}, "comment": [1, 2]})")
         << partial;
+    Profile resume = Profile::startUp();
+    resume.output.skipExisting = true;
+    resume.output.keepDate = true;
+    QTest::newRow("resume, keeping the source's date")
+        << QByteArray(R"({"output": {"skipExisting": true, "keepDate": true}})") << resume;
     Profile startAtZero = Profile::startUp();
     startAtZero.settings.timeEvents = {{"00:00:01.0", "00:00:00.0", "Media Browser", "http://"},
                                        {"00:00:00.5", "00:00:09.9", "External Browser", "http://"}};
@@ -259,6 +268,10 @@ void ProfileTest::refusedProfilesChangeNothing_data()
                                      << "clipInformation.title.include: must be true or false";
     QTest::newRow("clip item not an object") << QByteArray(R"({"clipInformation": {"author": "me"}})")
                                               << "clipInformation.author: must be an object";
+    QTest::newRow("skipExisting as text") << QByteArray(R"({"output": {"skipExisting": "yes"}})")
+                                          << "output.skipExisting: must be true or false";
+    QTest::newRow("keepDate as number") << QByteArray(R"({"output": {"keepDate": 1}})")
+                                        << "output.keepDate: must be true or false";
     QTest::newRow("empty prefix beside the source") << QByteArray(R"({"output": {"prefix": ""}})")
                                                     << "output.prefix: The prefix may be empty only";
 }
@@ -461,9 +474,22 @@ void ProfileTest::outputDialogSetsTheRule()
                                              QVERIFY(dialog.intoFolder->isChecked());
                                              QVERIFY(dialog.buttons->button(QDialogButtonBox::Ok)->isEnabled());
                                              dialog.keepTree->setChecked(true);
+                                             QVERIFY(!dialog.skipExisting->isChecked());
+                                             QVERIFY(!dialog.keepDate->isChecked());
+                                             dialog.skipExisting->click();
+                                             dialog.keepDate->click();
                                              dialog.accept();
                                          }));
-    QCOMPARE(form.outputRule(), (OutputRule{folder.filePath(QStringLiteral("out")), QString(), true}));
+    QCOMPARE(form.outputRule(), (OutputRule{folder.filePath(QStringLiteral("out")), QString(), true, true, true}));
+    // Opened again, the dialog shows the rule as it stands.
+    QVERIFY(whileModal<OutputRuleDialog>([&] { form.folderCommands().actOutputRuleExecute(); },
+                                         [&](OutputRuleDialog &dialog) {
+                                             QVERIFY(dialog.skipExisting->isChecked());
+                                             QVERIFY(dialog.keepDate->isChecked());
+                                             dialog.keepDate->click();
+                                             dialog.accept();
+                                         }));
+    QCOMPARE(form.outputRule(), (OutputRule{folder.filePath(QStringLiteral("out")), QString(), true, true, false}));
     QCOMPARE(form.lvFiles->subItem(0, 0), folder.filePath(QStringLiteral("out/a.rm")));
 }
 
