@@ -50,14 +50,19 @@ install_without_starting_daemons() {
   for daemon in "${test_daemons[@]}"; do
     daemon_is_installed "$daemon" || new_daemons+=("$daemon")
   done
-  local policy=/usr/sbin/policy-rc.d kept_policy=/usr/sbin/policy-rc.d.clipvane-kept
-  [ -e "$policy" ] && "${sudo_cmd[@]}" mv "$policy" "$kept_policy"
-  printf '#!/bin/sh\nexit 101\n' | "${sudo_cmd[@]}" tee "$policy" >/dev/null
-  "${sudo_cmd[@]}" chmod 755 "$policy"
-  local status=0
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y --no-install-recommends "$@" || status=$?
-  "${sudo_cmd[@]}" rm -f "$policy"
-  [ -e "$kept_policy" ] && "${sudo_cmd[@]}" mv "$kept_policy" "$policy"
+  local policy=/usr/sbin/policy-rc.d kept_policy=/usr/sbin/policy-rc.d.clipvane-kept status=0
+  (
+    # Put back as it was however the install ends, interrupted too.
+    restore_policy() {
+      "${sudo_cmd[@]}" rm -f "$policy"
+      [ ! -e "$kept_policy" ] || "${sudo_cmd[@]}" mv "$kept_policy" "$policy"
+    }
+    trap restore_policy EXIT
+    [ ! -e "$policy" ] || "${sudo_cmd[@]}" mv "$policy" "$kept_policy"
+    printf '#!/bin/sh\nexit 101\n' | "${sudo_cmd[@]}" tee "$policy" >/dev/null
+    "${sudo_cmd[@]}" chmod 755 "$policy"
+    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y --no-install-recommends "$@"
+  ) || status=$?
   for daemon in "${new_daemons[@]}"; do
     daemon_is_installed "$daemon" || continue
     if command -v deb-systemd-helper >/dev/null; then
