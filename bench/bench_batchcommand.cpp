@@ -1,6 +1,7 @@
 // Times 200 small clips through clipvane-batch -j 1 against a plain shell loop of the bundled
 // tool on the same scripts, and -j 2 against -j 1, each the best of three runs, and prints the
 // ratios: what the command adds to the tool's own work, and what a second core gives.
+#include "BestOfThree.h"
 #include "RealMediaFixture.h"
 
 #include "jobs/JobScripts.h"
@@ -18,21 +19,6 @@
 namespace {
 
 const int clipCount = 200;
-
-double bestOfThree(const std::function<bool()> &run)
-{
-    double best = 1e300;
-    for (int round = 0; round < 3; ++round) {
-        QElapsedTimer clock;
-        clock.start();
-        if (!run()) {
-            std::fprintf(stderr, "a run failed\n");
-            return -1;
-        }
-        best = std::min(best, clock.nsecsElapsed() / 1e9);
-    }
-    return best;
-}
 
 bool execute(const QString &program, const QStringList &arguments, const QString &folder)
 {

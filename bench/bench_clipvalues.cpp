@@ -1,5 +1,6 @@
 // Times a values table of 10,000 rows read and matched to 10,000 clips, and clipvane-batch
 // --dry-run over 10,000 clips with that table, each the best of three runs.
+#include "BestOfThree.h"
 #include "jobs/Profile.h"
 #include "jobs/ValuesTable.h"
 
@@ -16,21 +17,6 @@
 namespace {
 
 const int clipCount = 10000;
-
-double bestOfThree(const std::function<bool()> &run)
-{
-    double best = 1e300;
-    for (int round = 0; round < 3; ++round) {
-        QElapsedTimer clock;
-        clock.start();
-        if (!run()) {
-            std::fprintf(stderr, "a run failed\n");
-            return -1;
-        }
-        best = std::min(best, clock.nsecsElapsed() / 1e9);
-    }
-    return best;
-}
 
 bool dryRun(const QStringList &arguments)
 {

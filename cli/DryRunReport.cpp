@@ -98,7 +98,8 @@ void printDryRun(const QList<BatchClip> &clips, const QStringList &unmatchedRows
                                   {QStringLiteral("exitStatus"), 0}};
         plan += QJsonDocument(summary).toJson(QJsonDocument::Compact) + '\n';
     } else {
-        plan += QStringLiteral("%1 clips planned; nothing merged or written (--dry-run).\n").arg(clips.size()).toLocal8Bit();
+        const QString planned = clips.size() == 1 ? QStringLiteral("1 clip") : QStringLiteral("%1 clips").arg(clips.size());
+        plan += (planned + QStringLiteral(" planned; nothing merged or written (--dry-run).\n")).toLocal8Bit();
     }
     print(out, plan);
     std::fflush(out);

@@ -117,10 +117,6 @@ int main(int argc, char *argv[])
     if (!profile.output.folder.isEmpty())
         profile.output.folder = QDir::cleanPath(QDir::current().absoluteFilePath(profile.output.folder));
 
-    const QString tool = MergeTool::toolPath(programFolder());
-    if (!QFileInfo(tool).isFile())
-        return refuse(QStringLiteral("the merge tool %1 is missing; reinstall Clipvane").arg(QDir::toNativeSeparators(tool)));
-
     const BatchSources sources = findBatchSources(commandLine.clipsAndFolders);
     if (!commandLine.quiet) {
         for (const QString &item : sources.passedOver)
@@ -138,6 +134,10 @@ int main(int argc, char *argv[])
         return exitMerged;
     }
 
+    // A dry run merges nothing, so it needs no merge tool.
+    const QString tool = MergeTool::toolPath(programFolder());
+    if (!QFileInfo(tool).isFile())
+        return refuse(QStringLiteral("the merge tool %1 is missing; reinstall Clipvane").arg(QDir::toNativeSeparators(tool)));
     BatchRun run(clips, tool, commandLine.jobs);
     run.setOutputOptions(profile.output);
     BatchReport report(run, commandLine.json, commandLine.quiet, stdout);

@@ -507,6 +507,8 @@ void BatchCommandTest::exitStatus_data()
                                    << "no clip found";
     QTest::newRow("tool missing") << QStringList{"--profile", "@/profile.json", "@/good.rm"} << false << 2
                                   << "rmevents is missing; reinstall Clipvane";
+    QTest::newRow("a dry run, tool missing") << QStringList{"--dry-run", "--profile", "@/profile.json", "@/good.rm"}
+                                             << false << 0 << "1 clip planned; nothing merged or written";
     QTest::newRow("help") << QStringList{"--help"} << false << 0 << "143  ended by SIGTERM";
     QTest::newRow("version") << QStringList{"--version"} << false << 0 << "clipvane-batch 1.40";
 }
