@@ -144,8 +144,8 @@ void ClipValuesCommands::showImportReport(const QString &path, int matchedRows, 
         parts.append(unmatched);
     }
     if (clipsWithoutRow > 0)
-        parts.append(counted(clipsWithoutRow, "listed clip has", "listed clips have")
-                     + QLatin1String(" no row of its own."));
+        parts.append(counted(clipsWithoutRow, "listed clip has no row of its own.",
+                             "listed clips have no row of their own."));
     if (readAsWindows1252)
         parts.append(QStringLiteral("The file is not UTF-8; it was read as Windows-1252, as a spreadsheet's plain CSV "
                                     "export writes it."));

@@ -3,6 +3,7 @@
 #include "app/ClipValuesCommands.h"
 #include "app/MainWindow.h"
 #include "app/ProfileCommands.h"
+#include "app/UndoCommands.h"
 #include "jobs/AppFolder.h"
 #include "jobs/ProductInfo.h"
 #include "lang/IniFileWriteError.h"
@@ -67,6 +68,8 @@ std::unique_ptr<TForm1> createMainWindow(const QString &programFolder, const QSt
         // The table last: its rows are matched to the clips listed.
         if (!commandLine.values.isEmpty())
             mainWindow->clipValuesCommands().importValues(commandLine.values);
+        // What the window starts with is no step to take back.
+        mainWindow->undoCommands().clear();
         return mainWindow;
     } catch (const IniFileWriteError &error) {
         reportUnwritable(error);

@@ -6,6 +6,7 @@
 #include "app/FileList.h"
 #include "app/MainWindow.h"
 #include "app/Startup.h"
+#include "app/UndoCommands.h"
 #include "dialogs/ClickEventsPanel.h"
 #include "dialogs/ClipInformationPanel.h"
 #include "dialogs/ClipValuesModel.h"
@@ -543,6 +544,7 @@ void ClipValuesWindowTest::valuesTableAtStart()
     QCOMPARE(valuesOf(1).item(ClipItem::Title), QStringLiteral("Second"));
     QCOMPARE(m_prompts->messageTexts(),
              QStringList{QStringLiteral("Clip values imported from \"%1\": 2 rows matched a listed clip.").arg(tablePath)});
+    QVERIFY(!m_form->undoCommands().canUndo());
     openWindow();
     QCOMPARE(cell(1, title), QStringLiteral("Second"));
     QVERIFY(!m_form->clipValuesCommands().valuesChanged());

@@ -3,6 +3,7 @@
 
 #include "app/MainWindow.h"
 #include "app/ProfileCommands.h"
+#include "app/UndoCommands.h"
 #include "app/FolderCommands.h"
 #include "app/Startup.h"
 #include "dialogs/ClickEventsPanel.h"
@@ -424,6 +425,8 @@ void ProfileTest::commandLineOpensTheProfileBeforeListing()
     QCOMPARE(column(*form->lvFiles, 0),
              (QStringList{folder.filePath(QStringLiteral("out/x-a.RA")), folder.filePath(QStringLiteral("out/sub/x-b.rm"))}));
     QVERIFY(prompts.messages.isEmpty());
+    // What the window starts with is no step of its history.
+    QVERIFY(!form->undoCommands().canUndo());
 }
 
 void ProfileTest::outputRule_data()
