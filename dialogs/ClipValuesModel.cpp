@@ -2,6 +2,7 @@
 #include "dialogs/ClipValuesModel.h"
 
 #include "jobs/ClipPaths.h"
+#include "jobs/OneLineText.h"
 
 #include <QDate>
 #include <QDir>
@@ -252,10 +253,13 @@ bool ClipValuesModel::setData(const QModelIndex &index, const QVariant &value, i
         return false;
     ClipValues values = m_rows.clipValues(index.row());
     const QString text = value.toString();
-    if (index.column() < firstOwnColumn)
-        values.setItem(ClipItem(index.column() - firstItemColumn), text);
-    else
+    if (index.column() < firstOwnColumn) {
+        // As in a values table, only the description and the own columns hold lines.
+        const ClipItem item = ClipItem(index.column() - firstItemColumn);
+        values.setItem(item, item == ClipItem::Description ? text : oneLineText(text));
+    } else {
         values.cells[m_ownColumns[index.column() - firstOwnColumn]] = text;
+    }
     if (values == m_rows.clipValues(index.row()))
         return true;
     m_rows.setClipValues(index.row(), values);

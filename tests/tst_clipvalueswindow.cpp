@@ -244,6 +244,8 @@ void ClipValuesWindowTest::editsSetAndGiveBackValues_data()
     QTest::newRow("title switched off") << title << "-" << "-" << "" << false;
     QTest::newRow("emptied: the batch's again") << title << "" << "" << "Batch" << true;
     QTest::newRow("own description") << description << "About {name}" << "About {name}" << "About a" << false;
+    // A title goes into one line of a script, and an export of it must import again.
+    QTest::newRow("a line break in a title: a space") << title << "Two\r\nlines" << "Two lines" << "Two lines" << false;
 }
 
 void ClipValuesWindowTest::editsSetAndGiveBackValues()
