@@ -1,6 +1,7 @@
 #include "jobs/Placeholders.h"
 
 #include "jobs/ClipPaths.h"
+#include "jobs/OneLineText.h"
 
 #include <QUrl>
 #include <optional>
@@ -59,14 +60,6 @@ std::optional<QString> columnValue(QStringView name, const QMap<QString, QString
     return std::nullopt;
 }
 
-QString oneLine(QString value)
-{
-    value.replace(QLatin1String("\r\n"), QLatin1String(" "));
-    value.replace(QLatin1Char('\r'), QLatin1Char(' '));
-    value.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    return value;
-}
-
 } // namespace
 
 QString fillPlaceholders(const QString &text, const ClipPlace &place, const QMap<QString, QString> &columnCells,
@@ -92,7 +85,7 @@ QString fillPlaceholders(const QString &text, const ClipPlace &place, const QMap
         if (!value)
             value = columnValue(name, columnCells);
         if (value) {
-            const QString line = oneLine(*value);
+            const QString line = oneLineText(*value);
             filled += QStringView(text).mid(done, open - done);
             filled += as == FilledAs::Url ? QString::fromLatin1(QUrl::toPercentEncoding(line)) : line;
             done = close + 1;

@@ -3,6 +3,7 @@
 #include "jobs/CsvText.h"
 #include "jobs/FileReplacement.h"
 #include "jobs/InputOutputError.h"
+#include "jobs/OneLineText.h"
 #include "jobs/ValuesTableError.h"
 
 #include <QDir>
@@ -103,7 +104,7 @@ ValuesTable parseValuesTable(const QByteArray &bytes, const QString &tablePath)
             if (column.kind == Column::Source) {
                 row.sourceFile = text;
             } else if (column.kind == Column::Item) {
-                if (column.item != int(ClipItem::Description) && text.contains(QLatin1Char('\n')))
+                if (column.item != int(ClipItem::Description) && holdsLineBreak(text))
                     refuse(tablePath, QStringLiteral("line %1: the %2 cell holds a line break; only Description may")
                                           .arg(record.line).arg(column.name));
                 row.values.items[column.item] = text;
